@@ -1,0 +1,116 @@
+#pragma once
+// Value types and constants of the 3D layer. Names and values follow the Direct3D 7 call
+// shapes that the demo's parts are written against; here they bind only as meanings.
+#include <cstdint>
+
+#include "render/result.h"
+
+using D3DCOLOR = uint32_t;  // 0xAARRGGBB
+
+struct D3DVECTOR {
+  float x, y, z;
+};
+
+// Sixteen floats, row-major; points are row vectors multiplied on the matrix's left.
+struct D3DMATRIX {
+  float m[4][4];
+};
+
+using D3DXVECTOR3 = D3DVECTOR;
+using D3DXMATRIX = D3DMATRIX;
+
+struct D3DVIEWPORT7 {
+  DWORD dwX, dwY;          // top-left corner in render-target pixels, y downward
+  DWORD dwWidth, dwHeight;
+  float dvMinZ, dvMaxZ;
+};
+
+enum D3DTRANSFORMSTATETYPE : DWORD {
+  D3DTRANSFORMSTATE_WORLD = 1,
+  D3DTRANSFORMSTATE_VIEW = 2,
+  D3DTRANSFORMSTATE_PROJECTION = 3,
+  D3DTRANSFORMSTATE_TEXTURE0 = 16,
+};
+
+enum D3DRENDERSTATETYPE : DWORD {
+  D3DRENDERSTATE_ZENABLE = 7,
+  D3DRENDERSTATE_ZWRITEENABLE = 14,
+  D3DRENDERSTATE_ALPHATESTENABLE = 15,
+  D3DRENDERSTATE_SRCBLEND = 19,
+  D3DRENDERSTATE_DESTBLEND = 20,
+  D3DRENDERSTATE_CULLMODE = 22,
+  D3DRENDERSTATE_ZFUNC = 23,
+  D3DRENDERSTATE_ALPHAREF = 24,
+  D3DRENDERSTATE_ALPHAFUNC = 25,
+  D3DRENDERSTATE_ALPHABLENDENABLE = 27,
+  D3DRENDERSTATE_FOGENABLE = 28,
+  D3DRENDERSTATE_FOGCOLOR = 34,
+  D3DRENDERSTATE_FOGTABLEMODE = 35,
+  D3DRENDERSTATE_FOGSTART = 36,
+  D3DRENDERSTATE_FOGEND = 37,
+  D3DRENDERSTATE_LIGHTING = 137,
+};
+constexpr DWORD kRenderStateCount = 256;
+
+enum D3DTEXTURESTAGESTATETYPE : DWORD {
+  D3DTSS_COLOROP = 1,
+  D3DTSS_COLORARG1 = 2,
+  D3DTSS_COLORARG2 = 3,
+  D3DTSS_ALPHAOP = 4,
+  D3DTSS_ALPHAARG1 = 5,
+  D3DTSS_ALPHAARG2 = 6,
+  D3DTSS_TEXCOORDINDEX = 11,
+  D3DTSS_ADDRESS = 12,
+  D3DTSS_ADDRESSU = 13,
+  D3DTSS_ADDRESSV = 14,
+  D3DTSS_MAGFILTER = 16,
+  D3DTSS_MINFILTER = 17,
+  D3DTSS_MIPFILTER = 18,
+  D3DTSS_TEXTURETRANSFORMFLAGS = 24,
+};
+constexpr DWORD kTextureStageCount = 8;
+constexpr DWORD kTextureStageStateCount = 32;
+
+// Texture filters.
+constexpr DWORD D3DTFG_POINT = 1, D3DTFG_LINEAR = 2, D3DTFG_ANISOTROPIC = 5;
+constexpr DWORD D3DTFN_POINT = 1, D3DTFN_LINEAR = 2, D3DTFN_ANISOTROPIC = 3;
+constexpr DWORD D3DTFP_NONE = 1, D3DTFP_POINT = 2, D3DTFP_LINEAR = 3;
+
+// Texture operations and arguments.
+constexpr DWORD D3DTOP_DISABLE = 1, D3DTOP_SELECTARG1 = 2, D3DTOP_SELECTARG2 = 3,
+                D3DTOP_MODULATE = 4, D3DTOP_MODULATE2X = 5, D3DTOP_ADD = 7;
+constexpr DWORD D3DTA_DIFFUSE = 0, D3DTA_CURRENT = 1, D3DTA_TEXTURE = 2;
+
+// Render-state values.
+constexpr DWORD D3DCULL_NONE = 1, D3DCULL_CW = 2, D3DCULL_CCW = 3;
+constexpr DWORD D3DCMP_LESSEQUAL = 4;
+constexpr DWORD D3DBLEND_ZERO = 1, D3DBLEND_ONE = 2;
+constexpr DWORD D3DTADDRESS_WRAP = 1;
+
+// Clear flags of the utility context.
+constexpr DWORD D3DCLEAR_TARGET = 0x1, D3DCLEAR_ZBUFFER = 0x2, D3DCLEAR_STENCIL = 0x4;
+
+// Device capability bits read by the demo and the start-up dialog.
+constexpr DWORD D3DDEVCAPS_FLOATTLVERTEX = 0x1;
+constexpr DWORD D3DDEVCAPS_TEXTURESYSTEMMEMORY = 0x100;
+constexpr DWORD D3DDEVCAPS_TEXTUREVIDEOMEMORY = 0x200;
+constexpr DWORD D3DDEVCAPS_DRAWPRIMTLVERTEX = 0x400;
+constexpr DWORD D3DDEVCAPS_CANRENDERAFTERFLIP = 0x800;
+constexpr DWORD D3DDEVCAPS_TEXTURENONLOCALVIDMEM = 0x1000;
+constexpr DWORD D3DDEVCAPS_HWTRANSFORMANDLIGHT = 0x10000;
+constexpr DWORD D3DDEVCAPS_HWRASTERIZATION = 0x80000;
+
+struct D3DPRIMCAPS {
+  DWORD dwMiscCaps;
+  DWORD dwRasterCaps;
+};
+
+struct D3DDEVICEDESC7 {
+  DWORD dwDevCaps;
+  D3DPRIMCAPS dpcTriCaps;
+  DWORD dwStencilCaps;
+  DWORD dwTextureOpCaps;
+};
+
+// Blit status query of a surface.
+constexpr DWORD DDGBS_CANBLT = 0x1, DDGBS_ISBLTDONE = 0x2;
