@@ -1,0 +1,35 @@
+#pragma once
+// Capability bits of D3DDEVICEDESC7 beyond the device-level ones in d3d_types.h: what the
+// layer reports for triangle rasterisation, stencil operations and texture-stage blending.
+#include "render/result.h"
+
+// D3DPRIMCAPS::dwMiscCaps
+constexpr DWORD D3DPMISCCAPS_MASKZ = 0x2;
+constexpr DWORD D3DPMISCCAPS_CULLNONE = 0x10;
+constexpr DWORD D3DPMISCCAPS_CULLCW = 0x20;
+constexpr DWORD D3DPMISCCAPS_CULLCCW = 0x40;
+
+// D3DPRIMCAPS::dwRasterCaps
+constexpr DWORD D3DPRASTERCAPS_ZTEST = 0x10;
+constexpr DWORD D3DPRASTERCAPS_FOGVERTEX = 0x80;
+constexpr DWORD D3DPRASTERCAPS_FOGTABLE = 0x100;
+constexpr DWORD D3DPRASTERCAPS_MIPMAPLODBIAS = 0x2000;
+constexpr DWORD D3DPRASTERCAPS_ANISOTROPY = 0x20000;
+
+// D3DDEVICEDESC7::dwStencilCaps
+constexpr DWORD D3DSTENCILCAPS_KEEP = 0x1;
+constexpr DWORD D3DSTENCILCAPS_ZERO = 0x2;
+constexpr DWORD D3DSTENCILCAPS_REPLACE = 0x4;
+constexpr DWORD D3DSTENCILCAPS_INCRSAT = 0x8;
+constexpr DWORD D3DSTENCILCAPS_DECRSAT = 0x10;
+constexpr DWORD D3DSTENCILCAPS_INVERT = 0x20;
+constexpr DWORD D3DSTENCILCAPS_INCR = 0x40;
+constexpr DWORD D3DSTENCILCAPS_DECR = 0x80;
+
+// D3DDEVICEDESC7::dwTextureOpCaps
+constexpr DWORD D3DTEXOPCAPS_DISABLE = 0x1;
+constexpr DWORD D3DTEXOPCAPS_SELECTARG1 = 0x2;
+constexpr DWORD D3DTEXOPCAPS_SELECTARG2 = 0x4;
+constexpr DWORD D3DTEXOPCAPS_MODULATE = 0x8;
+constexpr DWORD D3DTEXOPCAPS_MODULATE2X = 0x10;
+constexpr DWORD D3DTEXOPCAPS_ADD = 0x40;

@@ -1,0 +1,21 @@
+#include "render/target_geometry.h"
+
+PixelRect FlipRows(const PixelRect& rect, int32_t targetHeight) {
+  return {rect.x, targetHeight - (rect.y + rect.height), rect.width, rect.height};
+}
+
+PixelRect FitKeepingAspect(int32_t pictureWidth, int32_t pictureHeight,
+                           int32_t destinationWidth, int32_t destinationHeight) {
+  if (pictureWidth <= 0 || pictureHeight <= 0) return {0, 0, 0, 0};
+  // Compare the ratios by cross-multiplying, in 64 bits, so that no rounding picks a side.
+  const int64_t widthLimited = int64_t{destinationWidth} * pictureHeight;
+  const int64_t heightLimited = int64_t{destinationHeight} * pictureWidth;
+  int32_t width = destinationWidth;
+  int32_t height = destinationHeight;
+  if (widthLimited < heightLimited) {
+    height = static_cast<int32_t>((widthLimited + pictureWidth / 2) / pictureWidth);
+  } else {
+    width = static_cast<int32_t>((heightLimited + pictureHeight / 2) / pictureHeight);
+  }
+  return {(destinationWidth - width) / 2, (destinationHeight - height) / 2, width, height};
+}

@@ -1,0 +1,12 @@
+#include "support/gl_test_window.h"
+
+GlTestWindow::GlTestWindow(int width, int height, uint32_t flags) {
+  // The subsystem stays up between tests: starting it loads the OpenGL driver.
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
+  window_ = SDL_CreateWindow("test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
+                             height, flags | SDL_WINDOW_HIDDEN);
+}
+
+GlTestWindow::~GlTestWindow() {
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+}
