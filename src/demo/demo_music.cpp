@@ -1,0 +1,38 @@
+// The soundtrack: read whole from the archive into memory and played from there.
+#include "app/log.h"
+#include "demo/demo.h"
+#include "demo/demo_error.h"
+#include "resources/archive.h"
+
+namespace {
+constexpr uint32_t kOutputFrequency = 44100;
+}
+
+void CDemo::LoadMusic() {
+  if (!AudioInit(0, kOutputFrequency)) throw demoError("Error initializing sound system");
+  audioInitialised_ = true;
+
+  IStream* music = nullptr;
+  const HRESULT opened = OpenArchiveStream(u"muzik.mp3", archive, &music);
+  if (FAILED(opened)) throw demoError("Cannot open muzik.mp3: " + ErrorText(opened));
+  uint32_t bytesRead = 0;
+  const HRESULT read = ReadWholeStream(music, audioBuffer, &bytesRead);
+  if (read == E_OUTOFMEMORY) {
+    throw demoError("Could not allocate audio buffer: " + ErrorText(E_OUTOFMEMORY));
+  }
+  // A stream the player refuses is no error: the demo runs silent, timed by its clock.
+  stream = AudioStreamCreateFromMemory(audioBuffer.data(), bytesRead);
+}
+
+void CDemo::PlayMusic() {
+  AudioStart();
+  AudioStreamPlay(stream, true);
+}
+
+void CDemo::StopAndFreeMusic() {
+  AudioStop();
+  AudioStreamFree(stream);
+  stream = 0;
+  AudioFree();
+  audioInitialised_ = false;
+}

@@ -1,0 +1,98 @@
+// The window's events on a real demo: activation pauses and resumes the clock, Escape and
+// closing end the loop, and the loop ends by itself when the timeline runs out.
+#include "app/demo_window.h"
+
+#include "support/demo_fixture.h"
+
+namespace {
+
+SDL_Event WindowEvent(SDL_WindowEventID id) {
+  SDL_Event event{};
+  event.type = SDL_WINDOWEVENT;
+  event.window.event = static_cast<Uint8>(id);
+  return event;
+}
+
+SDL_Event KeyDown(SDL_Keycode key) {
+  SDL_Event event{};
+  event.type = SDL_KEYDOWN;
+  event.key.keysym.sym = key;
+  return event;
+}
+
+class DemoWindowTest : public DemoFixture {
+ protected:
+  void SetUp() override {
+    DemoFixture::SetUp();
+    CompoundFileBuilder archive;
+    archive.AddStream("readme", "x");
+    WriteArchive(archive);
+  }
+
+  void BuildWithOnePart() {
+    BuildDemo([&](CDemo& demo) {
+      demo.AddPart(new ProbePart(&demo, journal_, "p"), "p", 0, 100);
+    });
+  }
+};
+
+TEST_F(DemoWindowTest, LosingTheFocusFreezesDemoTimeUntilItComesBack) {
+  BuildWithOnePart();
+  clock_.AdvanceSeconds(5.0);
+  window_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+  EXPECT_FALSE(g_appActive);
+  clock_.AdvanceSeconds(3.0);
+  // SDL may report a loss twice; the second must not restart the paused span.
+  window_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+  clock_.AdvanceSeconds(1.0);
+  EXPECT_FLOAT_EQ(demo_->CurrentTime(), 5.0f);
+
+  window_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+  EXPECT_TRUE(g_appActive);
+  EXPECT_FLOAT_EQ(demo_->CurrentTime(), 5.0f);
+  clock_.AdvanceSeconds(2.0);
+  EXPECT_FLOAT_EQ(demo_->CurrentTime(), 7.0f);
+}
+
+TEST_F(DemoWindowTest, AFocusGainWithoutALossLeavesTimeAlone) {
+  BuildWithOnePart();
+  clock_.AdvanceSeconds(4.0);
+  window_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+  EXPECT_FLOAT_EQ(demo_->CurrentTime(), 4.0f);
+}
+
+TEST_F(DemoWindowTest, ADemoThatRunsAlwaysIgnoresTheFocus) {
+  BuildWithOnePart();
+  CDemoWindow background(/*fullscreen=*/false, /*runAlways=*/true, /*onTop=*/false);
+  background.SetDemo(demo_.get());
+  clock_.AdvanceSeconds(2.0);
+  background.HandleEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+  clock_.AdvanceSeconds(2.0);
+  EXPECT_FLOAT_EQ(demo_->CurrentTime(), 4.0f);
+}
+
+TEST_F(DemoWindowTest, EscapeAndClosingEndTheLoopBeforeAnotherFrame) {
+  BuildWithOnePart();
+  SDL_Event escape = KeyDown(SDLK_ESCAPE);
+  SDL_PushEvent(&escape);
+  clock_.AdvanceSeconds(10.0);
+  EXPECT_EQ(window_->RunMessageLoop(), 0);
+  EXPECT_TRUE(window_->Closed());
+  EXPECT_TRUE(journal_.renders.empty());
+
+  CDemoWindow other(false, true, false);
+  other.HandleEvent(KeyDown(SDLK_SPACE));
+  EXPECT_FALSE(other.Closed());
+  other.HandleEvent(WindowEvent(SDL_WINDOWEVENT_CLOSE));
+  EXPECT_TRUE(other.Closed());
+}
+
+TEST_F(DemoWindowTest, TheLoopEndsWhenTheTimelineRunsOut) {
+  BuildDemo([](CDemo&) {});
+  // An inactive window that runs only when active would wait for an event instead.
+  window_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+  EXPECT_EQ(window_->RunMessageLoop(), 0);
+  EXPECT_TRUE(window_->Closed());
+}
+
+}  // namespace
