@@ -1,8 +1,8 @@
 #pragma once
-// glib also declares a function named g_log: a file that needs both includes neither
-// through a header of the other.
 // The demo's log, "log.txt". It is opened only when the user asks for it; while it is
 // closed every write to it does nothing, so any code may write to it unconditionally.
+// (glib declares a function of the same name: keep glib's headers out of headers that
+// files including this one see.)
 #include <cstdint>
 #include <fstream>
 #include <string>
