@@ -2,12 +2,12 @@
 // the settings, open the log, create the window, build the demo and run it to its end.
 #include <sys/resource.h>
 
-#include <cstring>
 #include <memory>
 
 #include <SDL2/SDL.h>
 
 #include "app/clock.h"
+#include "app/command_line.h"
 #include "app/demo_settings.h"
 #include "app/demo_window.h"
 #include "app/instance_lock.h"
@@ -26,6 +26,34 @@ constexpr int kFatalExit = -1;
 // and the demo plays either way.
 void RaisePriority() { setpriority(PRIO_PROCESS, 0, -5); }
 
+// Creates the window, builds the demo on it and runs it to its end. The window lives only
+// inside this function, so it is gone before SDL shuts down.
+int PlayDemo(const DemoSettings& settings) {
+  CDemoWindow window(settings.fullscreen, settings.runAlways, settings.onTop);
+  if (!window.Create()) {
+    ShowMessageBox("lantern", "Error creating window");
+    return kFatalExit;
+  }
+  RaisePriority();
+  SDL_DisableScreenSaver();
+
+  SdlClock clock;
+  try {
+    CDemo demo(window.Handle(), settings.fullscreen, settings.width, settings.height,
+               settings.bitsPerPixel, settings.deviceIndex, settings.mute, clock,
+               BuildTimeline);
+    window.Show();
+    window.SetDemo(&demo);
+    const int exitCode = window.RunMessageLoop();
+    window.SetDemo(nullptr);
+    return exitCode;
+  } catch (const demoError& error) {
+    g_log << "Exception: " << error.message() << "\n";
+    ShowMessageBox("lantern", error.message(), window.Handle());
+    return kFatalExit;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -40,7 +68,7 @@ int main(int argc, char** argv) {
   }
 
   DemoSettings settings;
-  settings.showLog = argc == 2 && std::strcmp(argv[1], "log") == 0;
+  settings.showLog = CommandLineShowsLog(argc, argv);
   if (!RunSetupDialog(settings)) {
     SDL_Quit();
     return 0;
@@ -53,30 +81,7 @@ int main(int argc, char** argv) {
                    ReadMemoryStatus());
   }
 
-  CDemoWindow window(settings.fullscreen, settings.runAlways, settings.onTop);
-  if (!window.Create()) {
-    ShowMessageBox("lantern", "Error creating window");
-    SDL_Quit();
-    return kFatalExit;
-  }
-  RaisePriority();
-  SDL_DisableScreenSaver();
-
-  SdlClock clock;
-  int exitCode = 0;
-  try {
-    CDemo demo(window.Handle(), settings.fullscreen, settings.width, settings.height,
-               settings.bitsPerPixel, settings.deviceIndex, settings.mute, clock,
-               BuildTimeline);
-    window.Show();
-    window.SetDemo(&demo);
-    exitCode = window.RunMessageLoop();
-    window.SetDemo(nullptr);
-  } catch (const demoError& error) {
-    g_log << "Exception: " << error.message() << "\n";
-    ShowMessageBox("lantern", error.message(), window.Handle());
-    exitCode = kFatalExit;
-  }
+  const int exitCode = PlayDemo(settings);
   g_log.close();
   SDL_EnableScreenSaver();
   SDL_Quit();
