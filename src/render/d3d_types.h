@@ -114,3 +114,110 @@ struct D3DDEVICEDESC7 {
 
 // Blit status query of a surface.
 constexpr DWORD DDGBS_CANBLT = 0x1, DDGBS_ISBLTDONE = 0x2;
+
+// Primitive types.
+enum D3DPRIMITIVETYPE : DWORD {
+  D3DPT_POINTLIST = 1,
+  D3DPT_LINELIST = 2,
+  D3DPT_LINESTRIP = 3,
+  D3DPT_TRIANGLELIST = 4,
+  D3DPT_TRIANGLESTRIP = 5,
+  D3DPT_TRIANGLEFAN = 6,
+};
+
+// Flexible vertex format bits. Components are laid out in this order: position (XYZ:
+// three floats; XYZRHW: four, x and y in render-target pixels), diffuse ARGB, then the
+// texture coordinate pairs.
+constexpr DWORD D3DFVF_XYZ = 0x002;
+constexpr DWORD D3DFVF_XYZRHW = 0x004;
+constexpr DWORD D3DFVF_POSITION_MASK = 0x00E;
+constexpr DWORD D3DFVF_NORMAL = 0x010;
+constexpr DWORD D3DFVF_DIFFUSE = 0x040;
+constexpr DWORD D3DFVF_SPECULAR = 0x080;
+constexpr DWORD D3DFVF_TEXCOUNT_MASK = 0xF00;
+constexpr DWORD D3DFVF_TEXCOUNT_SHIFT = 8;
+constexpr DWORD D3DFVF_TEX0 = 0x000;
+constexpr DWORD D3DFVF_TEX1 = 0x100;
+constexpr DWORD D3DFVF_TEX2 = 0x200;
+
+// More render states.
+constexpr D3DRENDERSTATETYPE D3DRENDERSTATE_FILLMODE = static_cast<D3DRENDERSTATETYPE>(8);
+constexpr DWORD D3DFILL_POINT = 1, D3DFILL_WIREFRAME = 2, D3DFILL_SOLID = 3;
+constexpr DWORD D3DBLEND_SRCCOLOR = 3, D3DBLEND_INVSRCCOLOR = 4, D3DBLEND_SRCALPHA = 5,
+                D3DBLEND_INVSRCALPHA = 6, D3DBLEND_DESTALPHA = 7, D3DBLEND_INVDESTALPHA = 8,
+                D3DBLEND_DESTCOLOR = 9, D3DBLEND_INVDESTCOLOR = 10;
+constexpr DWORD D3DCMP_NEVER = 1, D3DCMP_LESS = 2, D3DCMP_EQUAL = 3, D3DCMP_GREATER = 5,
+                D3DCMP_NOTEQUAL = 6, D3DCMP_GREATEREQUAL = 7, D3DCMP_ALWAYS = 8;
+constexpr DWORD D3DFOG_NONE = 0, D3DFOG_EXP = 1, D3DFOG_EXP2 = 2, D3DFOG_LINEAR = 3;
+constexpr DWORD D3DTTFF_DISABLE = 0, D3DTTFF_COUNT1 = 1, D3DTTFF_COUNT2 = 2;
+constexpr DWORD D3DTADDRESS_MIRROR = 2, D3DTADDRESS_CLAMP = 3;
+
+// Results of ComputeSphereVisibility: for each of the six frustum planes (left, right,
+// top, bottom, front, back) a "straddles" bit (0x1 << plane) and a "wholly outside" bit
+// (0x1000 << plane).
+constexpr DWORD D3DSTATUS_CLIPUNIONALL = 0x00000FFF;
+constexpr DWORD D3DSTATUS_CLIPINTERSECTIONALL = 0x00FFF000;
+
+struct RECT {
+  int32_t left, top, right, bottom;
+};
+
+// Vertex buffers.
+constexpr DWORD D3DVBCAPS_DONOTCLIP = 0x00000001;
+constexpr DWORD D3DVBCAPS_SYSTEMMEMORY = 0x00000800;
+constexpr DWORD D3DVBCAPS_WRITEONLY = 0x00010000;
+constexpr DWORD D3DVBCAPS_OPTIMIZED = 0x80000000;
+constexpr DWORD DDLOCK_WAIT = 0x1;
+constexpr DWORD DDLOCK_READONLY = 0x10;
+constexpr DWORD DDLOCK_WRITEONLY = 0x20;
+constexpr DWORD DDLOCK_NOOVERWRITE = 0x1000;
+constexpr DWORD DDLOCK_DISCARDCONTENTS = 0x2000;
+
+struct D3DVERTEXBUFFERDESC {
+  DWORD dwSize;
+  DWORD dwCaps;
+  DWORD dwFVF;
+  DWORD dwNumVertices;
+};
+
+// Surfaces and texture formats of the utility library. The numbers are what the demo
+// passes; each binds as a meaning (see D3DXCreateTexture).
+enum D3DX_SURFACEFORMAT : DWORD {
+  D3DX_SF_UNKNOWN = 0,
+  D3DX_SF_R8G8B8 = 1,     // RGB; alpha reads 1
+  D3DX_SF_A8R8G8B8 = 2,   // ARGB 8888
+  D3DX_SF_X8R8G8B8 = 3,
+  D3DX_SF_R5G6B5 = 4,
+  D3DX_SF_R5G5B5 = 5,
+  D3DX_SF_PALETTE4 = 6,   // no device has it: falls back to RGB 565
+  D3DX_SF_PALETTE8 = 7,
+  D3DX_SF_A1R5G5B5 = 8,   // ARGB 1555
+  D3DX_SF_X4R4G4B4 = 9,
+  D3DX_SF_A4R4G4B4 = 10,  // ARGB 4444
+};
+constexpr DWORD D3DX_TEXTURE_NOMIPMAP = 0x100;
+enum D3DX_FILTERTYPE : DWORD {
+  D3DX_FT_POINT = 1,
+  D3DX_FT_LINEAR = 2,
+  D3DX_FT_DEFAULT = 0xFFFFFFFFu,
+};
+
+constexpr DWORD DDSD_HEIGHT = 0x2, DDSD_WIDTH = 0x4, DDSD_MIPMAPCOUNT = 0x20000;
+struct DDSURFACEDESC2 {
+  DWORD dwSize;
+  DWORD dwFlags;
+  DWORD dwHeight;
+  DWORD dwWidth;
+  DWORD dwMipMapCount;
+  D3DX_SURFACEFORMAT format;  // the format the surface really has
+};
+
+// A homogeneous point (x, y, z, w) of the utility library.
+struct D3DXVECTOR4 {
+  float x, y, z, w;
+};
+
+// A rotation as a quaternion: (x, y, z) is the vector part and w the scalar part.
+struct D3DXQUATERNION {
+  float x, y, z, w;
+};
