@@ -9,6 +9,8 @@
 #include "render/gl_features.h"
 #include "render/gl_render_target.h"
 
+class GlDirect3D;
+
 struct GlSharedState {
   GlSharedState(std::unique_ptr<GlContext> glContext, GlFeatures glFeatures,
                 std::unique_ptr<GlRenderTarget> renderTarget)
@@ -20,4 +22,7 @@ struct GlSharedState {
   std::unique_ptr<GlContext> context;
   GlFeatures features;
   std::unique_ptr<GlRenderTarget> target;
+  // The Direct3D object while one exists, which the device hands out; it registers and
+  // unregisters itself. Not a reference, as it holds this state alive.
+  GlDirect3D* direct3D = nullptr;
 };

@@ -8,10 +8,17 @@
 
 class GlDirect3D final : public IDirect3D7 {
  public:
-  explicit GlDirect3D(std::shared_ptr<GlSharedState> shared) : shared_(std::move(shared)) {}
+  // Becomes the shared state's Direct3D object until it is destroyed.
+  explicit GlDirect3D(std::shared_ptr<GlSharedState> shared);
+
+  // Makes a GlVertexBuffer (see gl_vertex_buffer.h for what it refuses); `flags` is
+  // ignored.
+  HRESULT CreateVertexBuffer(const D3DVERTEXBUFFERDESC* desc, IDirect3DVertexBuffer7** buffer,
+                             DWORD flags) override;
+  HRESULT EvictManagedTextures() override;
 
  private:
-  ~GlDirect3D() override = default;
+  ~GlDirect3D() override;
 
   std::shared_ptr<GlSharedState> shared_;
 };

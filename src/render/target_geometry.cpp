@@ -19,3 +19,12 @@ PixelRect FitKeepingAspect(int32_t pictureWidth, int32_t pictureHeight,
   }
   return {(destinationWidth - width) / 2, (destinationHeight - height) / 2, width, height};
 }
+
+bool ViewportFitsTarget(const D3DVIEWPORT7& viewport, DWORD targetWidth, DWORD targetHeight) {
+  // 64-bit sums: x + width cannot wrap around.
+  const uint64_t right = uint64_t{viewport.dwX} + viewport.dwWidth;
+  const uint64_t bottom = uint64_t{viewport.dwY} + viewport.dwHeight;
+  return viewport.dwWidth != 0 && viewport.dwHeight != 0 && right <= targetWidth &&
+         bottom <= targetHeight && viewport.dvMinZ >= 0.0f && viewport.dvMaxZ <= 1.0f &&
+         viewport.dvMinZ <= viewport.dvMaxZ;
+}

@@ -3,6 +3,8 @@
 // OpenGL's (row 0 at the bottom), and the placement of the picture in the window.
 #include <cstdint>
 
+#include "render/d3d_types.h"
+
 struct PixelRect {
   int32_t x, y, width, height;
 };
@@ -15,3 +17,7 @@ PixelRect FlipRows(const PixelRect& rect, int32_t targetHeight);
 // centred in it (the rest is left for black bars).
 PixelRect FitKeepingAspect(int32_t pictureWidth, int32_t pictureHeight,
                            int32_t destinationWidth, int32_t destinationHeight);
+
+// A viewport a device accepts: not empty, inside a target of the given size, with a depth
+// range within 0..1 (NaN fails every test).
+bool ViewportFitsTarget(const D3DVIEWPORT7& viewport, DWORD targetWidth, DWORD targetHeight);
