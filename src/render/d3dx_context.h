@@ -34,6 +34,9 @@ class ID3DXContext : public RefCounted {
   virtual HRESULT Resize(DWORD width, DWORD height) = 0;
   virtual HRESULT RestoreSurfaces() = 0;
 
+  // The surface the demo draws into, as a Blt source (`which` must be 0).
+  virtual HRESULT GetBackBuffer(DWORD which, IDirectDrawSurface7** backBuffer) = 0;
+
   // Draws `text` at (x, y) given as fractions of the render target's width and height.
   virtual HRESULT DrawDebugText(float x, float y, D3DCOLOR color, const char* text) = 0;
 };

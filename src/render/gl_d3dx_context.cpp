@@ -24,7 +24,8 @@ GlD3DXContext::GlD3DXContext(std::shared_ptr<GlSharedState> shared, const Buffer
       direct3D_(new GlDirect3D(shared_)),
       directDraw_(new GlDirectDraw(shared_)),
       device_(new GlDevice(shared_)),
-      primary_(new GlPrimarySurface(shared_)) {
+      primary_(new GlPrimarySurface(shared_)),
+      backBuffer_(new GlBackBufferSurface(shared_)) {
   glBindFramebuffer(GL_FRAMEBUFFER, shared_->target->framebuffer());
 }
 
@@ -35,6 +36,7 @@ GlD3DXContext::~GlD3DXContext() {
   directDraw_->Release();
   device_->Release();
   primary_->Release();
+  backBuffer_->Release();
 }
 
 IDirect3D7* GlD3DXContext::GetD3D() { return WithAddedReference(direct3D_); }
@@ -142,6 +144,12 @@ HRESULT GlD3DXContext::Resize(DWORD width, DWORD height) {
 }
 
 HRESULT GlD3DXContext::RestoreSurfaces() { return S_OK; }
+
+HRESULT GlD3DXContext::GetBackBuffer(DWORD which, IDirectDrawSurface7** backBuffer) {
+  if (which != 0 || backBuffer == nullptr) return DDERR_INVALIDPARAMS;
+  *backBuffer = WithAddedReference(backBuffer_);
+  return DD_OK;
+}
 
 HRESULT GlD3DXContext::DrawDebugText(float x, float y, D3DCOLOR color, const char* text) {
   if (text == nullptr || !std::isfinite(x) || !std::isfinite(y)) {

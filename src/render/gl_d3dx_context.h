@@ -6,6 +6,7 @@
 
 #include "render/d3dx_context.h"
 #include "render/debug_text.h"
+#include "render/gl_back_buffer_surface.h"
 #include "render/gl_device.h"
 #include "render/gl_shared_state.h"
 #include "render/gl_surfaces.h"
@@ -32,6 +33,7 @@ class GlD3DXContext final : public ID3DXContext {
   HRESULT Resize(DWORD width, DWORD height) override;
   HRESULT RestoreSurfaces() override;
   HRESULT DrawDebugText(float x, float y, D3DCOLOR color, const char* text) override;
+  HRESULT GetBackBuffer(DWORD which, IDirectDrawSurface7** backBuffer) override;
 
   const GlRenderTarget& renderTarget() const { return *shared_->target; }
 
@@ -46,6 +48,7 @@ class GlD3DXContext final : public ID3DXContext {
   GlDirectDraw* directDraw_;
   GlDevice* device_;
   GlPrimarySurface* primary_;
+  GlBackBufferSurface* backBuffer_;
   // Built on first use: most contexts never draw text.
   std::unique_ptr<DebugTextRenderer> debugText_;
   std::array<float, 4> clearColor_{0.0f, 0.0f, 0.0f, 0.0f};

@@ -2,13 +2,9 @@
 
 #include <algorithm>
 
-namespace {
+#include "render/gl_errors.h"
 
-// Discards errors left by earlier calls so that the next glGetError speaks of ours.
-void DrainGlErrors() {
-  while (glGetError() != GL_NO_ERROR) {
-  }
-}
+namespace {
 
 GLint BoundFramebuffer(GLenum bindingQuery) {
   GLint binding = 0;
