@@ -54,6 +54,13 @@ int PlayDemo(const DemoSettings& settings) {
   }
 }
 
+// A 16-bit mode is run only when the user insists; otherwise the dialog is shown again.
+bool ConfirmedIfSixteenBit(const DemoSettings& settings) {
+  return settings.bitsPerPixel != 16 ||
+         AskYesNo("Warning",
+                  "This demo looks like crap in 16bpp.\nAre you sure you want to do this?");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,10 +76,12 @@ int main(int argc, char** argv) {
 
   DemoSettings settings;
   settings.showLog = CommandLineShowsLog(argc, argv);
-  if (!RunSetupDialog(settings)) {
-    SDL_Quit();
-    return 0;
-  }
+  do {
+    if (!RunSetupDialog(settings)) {
+      SDL_Quit();
+      return 0;
+    }
+  } while (!ConfirmedIfSixteenBit(settings));
 
   if (settings.log && OpenLog("log.txt")) {
     WriteLogHeader(g_log,
