@@ -6,6 +6,7 @@
 
 struct ChildResult {
   int exitStatus = -1;  // the exit status (0..255), or -1 when the child did not exit normally
+  std::string standardOutput;
   std::string standardError;
 };
 
