@@ -1,0 +1,40 @@
+#pragma once
+// Turns the bytes of an image entry into 32-bit pixels: 4 bytes per pixel in the order
+// blue, green, red, alpha, rows top to bottom, width x 4 bytes per row.
+//
+// The texture loader calls ReadImage twice: first without a pixel buffer to learn the
+// dimensions, then with a buffer of width x height x 4 bytes to decode into.
+#include <cstddef>
+#include <cstdint>
+
+#include "render/ref_counted.h"
+#include "render/result.h"
+#include "resources/interface_id.h"
+
+class ImageReader : public RefCounted {
+ public:
+  // Answers only the IUnknown identity (adding a reference); E_NOINTERFACE otherwise,
+  // E_POINTER for a null `object`.
+  HRESULT QueryInterface(const IID& id, void** object);
+
+  // `pixels` null: reads the header of the `length` bytes at `data`, remembers the
+  // dimensions and writes them to `width` and `height` (both required, E_POINTER).
+  // `pixels` given: decodes into it. When no dimensions are known yet they are taken from
+  // `width` and `height`; the image must have exactly the dimensions the buffer was sized
+  // for. Truncated or corrupt data gives E_FAIL; nothing is written past the buffer.
+  HRESULT ReadImage(const uint8_t* data, size_t length, uint8_t* pixels, uint32_t* width,
+                    uint32_t* height);
+
+ protected:
+  // Parses only as far as the dimensions; fails for pictures outside the size limits.
+  virtual HRESULT ReadDimensions(const uint8_t* data, size_t length, uint32_t& width,
+                                 uint32_t& height) = 0;
+  // Decodes into `pixels` (width x height x 4 bytes); E_FAIL unless the image has exactly
+  // these dimensions.
+  virtual HRESULT DecodePixels(const uint8_t* data, size_t length, uint32_t width,
+                               uint32_t height, uint8_t* pixels) = 0;
+
+ private:
+  uint32_t width_ = 0;
+  uint32_t height_ = 0;
+};
