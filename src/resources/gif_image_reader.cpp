@@ -4,7 +4,6 @@
 #include <new>
 #include <vector>
 
-#include "resources/image_size_limits.h"
 
 namespace {
 
@@ -48,7 +47,6 @@ HRESULT GifImageReader::ReadDimensions(const uint8_t* data, size_t length, uint3
   uint32_t imageWidth = 0;
   uint32_t imageHeight = 0;
   if (!ReadLayout(source, imageWidth, imageHeight)) return E_FAIL;
-  if (!IsAcceptableImageSize(imageWidth, imageHeight)) return E_FAIL;
   width = imageWidth;
   height = imageHeight;
   return S_OK;
@@ -60,9 +58,7 @@ HRESULT GifImageReader::DecodePixels(const uint8_t* data, size_t length, uint32_
   uint32_t imageWidth = 0;
   uint32_t imageHeight = 0;
   if (!ReadLayout(source, imageWidth, imageHeight)) return E_FAIL;
-  if (imageWidth != width || imageHeight != height || !IsAcceptableImageSize(width, height)) {
-    return E_FAIL;
-  }
+  if (imageWidth != width || imageHeight != height) return E_FAIL;
   uint8_t minimumCodeSize = 0;
   if (!source.ReadByte(minimumCodeSize)) return E_FAIL;
 

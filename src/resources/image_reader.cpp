@@ -1,5 +1,7 @@
 #include "resources/image_reader.h"
 
+#include "resources/image_size_limits.h"
+
 HRESULT ImageReader::QueryInterface(const IID& id, void** object) {
   if (object == nullptr) return E_POINTER;
   if (id != IID_IUnknown) {
@@ -16,8 +18,14 @@ HRESULT ImageReader::ReadImage(const uint8_t* data, size_t length, uint8_t* pixe
   if (data == nullptr) return E_POINTER;
   if (pixels == nullptr) {
     if (width == nullptr || height == nullptr) return E_POINTER;
-    const HRESULT result = ReadDimensions(data, length, width_, height_);
+    uint32_t headerWidth = 0;
+    uint32_t headerHeight = 0;
+    const HRESULT result = ReadDimensions(data, length, headerWidth, headerHeight);
     if (FAILED(result)) return result;
+    // A lying header must not lead the caller into an unbounded allocation.
+    if (!IsAcceptableImageSize(headerWidth, headerHeight)) return E_FAIL;
+    width_ = headerWidth;
+    height_ = headerHeight;
     *width = width_;
     *height = height_;
     return S_OK;
@@ -27,5 +35,6 @@ HRESULT ImageReader::ReadImage(const uint8_t* data, size_t length, uint8_t* pixe
     width_ = *width;
     height_ = *height;
   }
+  if (!IsAcceptableImageSize(width_, height_)) return E_FAIL;
   return DecodePixels(data, length, width_, height_, pixels);
 }

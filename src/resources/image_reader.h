@@ -26,7 +26,8 @@ class ImageReader : public RefCounted {
                     uint32_t* height);
 
  protected:
-  // Parses only as far as the dimensions; fails for pictures outside the size limits.
+  // Parses only as far as the dimensions. ReadImage refuses sizes beyond the limits, so
+  // neither hook sees them.
   virtual HRESULT ReadDimensions(const uint8_t* data, size_t length, uint32_t& width,
                                  uint32_t& height) = 0;
   // Decodes into `pixels` (width x height x 4 bytes); E_FAIL unless the image has exactly

@@ -3,7 +3,6 @@
 #include <csetjmp>
 #include <vector>
 
-#include "resources/image_size_limits.h"
 #include "resources/png_read_session.h"
 
 // The functions that set a libpng recovery point hold no objects with destructors, so
@@ -76,7 +75,6 @@ HRESULT PngImageReader::ReadDimensions(const uint8_t* data, size_t length, uint3
   uint32_t headerWidth = 0;
   uint32_t headerHeight = 0;
   if (!ReadHeader(session, headerWidth, headerHeight)) return E_FAIL;
-  if (!IsAcceptableImageSize(headerWidth, headerHeight)) return E_FAIL;
   width = headerWidth;
   height = headerHeight;
   return S_OK;
@@ -84,7 +82,6 @@ HRESULT PngImageReader::ReadDimensions(const uint8_t* data, size_t length, uint3
 
 HRESULT PngImageReader::DecodePixels(const uint8_t* data, size_t length, uint32_t width,
                                      uint32_t height, uint8_t* pixels) {
-  if (!IsAcceptableImageSize(width, height)) return E_FAIL;
   std::vector<png_bytep> rows(height);
   for (uint32_t row = 0; row < height; ++row) rows[row] = pixels + size_t{row} * width * 4;
   PngReadSession session(data, length);
