@@ -2,6 +2,7 @@
 
 #include "app/log.h"
 #include "demo/demo_error.h"
+#include "demo/demo_random.h"
 #include "demo/part.h"
 #include "render/d3dx_maths.h"
 #include "resources/archive.h"
@@ -25,12 +26,13 @@ CDemo::CDemo(SDL_Window* window, bool fullscreen, uint32_t targetWidth, uint32_t
     : timer(clock), mute(muteMusic) {
   g_log << "---- Orrery (ORY) created by COPPERKEY ----\n";
   g_demo = this;
+  SeedDemoRand(1);
   try {
     CreateContext(window, fullscreen, targetWidth, targetHeight, bitsPerPixel, deviceIndex);
     // A windowed context is always made at 640 x 480; the window's size changes follow.
     width = g_screenWidth = fullscreen ? targetWidth : kWindowedWidth;
     height = g_screenHeight = fullscreen ? targetHeight : kWindowedHeight;
-    // The texture manager is created here, for the DirectDraw object and the device.
+    CreateTextureManager();
     OpenDataArchive();
     context->SetClearColor(0);
     context->SetClearStencil(0);
@@ -44,13 +46,15 @@ CDemo::CDemo(SDL_Window* window, bool fullscreen, uint32_t targetWidth, uint32_t
     if (!mute) LoadMusic();
     g_log << "---- Starting demo ----\n";
     if (!mute) PlayMusic();
-    // The bitmap font is loaded here.
+    font = std::make_unique<BitmapFont>(device, textures, width, height);
+    font->LoadFont(archive);
     timer.Reset(kInitialFps);
   } catch (...) {
     // The destructor does not run for a demo that was never built: let go of what was
     // brought up so far, without the shutdown's log lines.
     if (audioInitialised_) StopAndFreeMusic();
     DeleteParts();
+    font.reset();
     ReleaseObjects();
     throw;
   }
@@ -65,7 +69,8 @@ CDemo::~CDemo() {
   const float now = CurrentTime();
   for (TimelineEntry& entry : active) entry.part->endTime = now;
   DeleteParts();
-  // The bitmap font is freed here.
+  font->FreeFont();
+  font.reset();
   ReleaseObjects();
   pending.clear();
   active.clear();
@@ -94,15 +99,26 @@ void CDemo::CreateContext(SDL_Window* window, bool fullscreen, uint32_t targetWi
   DWORD colorBits = 0, alphaBits = 0, depthBits = 0, stencilBits = 0;
   context->GetBufferDepths(&colorBits, &alphaBits, &depthBits, &stencilBits);
   hasStencil = stencilBits > 0;
+  colourBits_ = colorBits;
   D3DDEVICEDESC7 caps{};
   device->GetCaps(&caps);
   hardwareTnL = (caps.dwDevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT) != 0;
 }
 
+void CDemo::CreateTextureManager() {
+  if (FAILED(::CreateTextureManager(&textures, ddraw, device))) {
+    throw demoError("No supported texture formats");
+  }
+  // A 16-bit display gets the small formats: palettised for opaque textures, 1-bit alpha.
+  const bool sixteenBit = colourBits_ == 16;
+  textures->SetDefaultFormat(sixteenBit ? 6 : 1);
+  textures->SetAlphaFormat(sixteenBit ? 8 : 2);
+}
+
 void CDemo::OpenDataArchive() {
   OpenArchive(u"lantern.dat", &archive);
   if (archive == nullptr) throw demoError("Cannot open lantern.dat");
-  // The texture manager is given the archive here.
+  textures->SetStorage(archive);
 }
 
 void CDemo::SetDefaultRenderState() {
@@ -138,6 +154,7 @@ void CDemo::DeleteParts() {
 
 void CDemo::ReleaseObjects() {
   SafeRelease(archive);
+  SafeRelease(textures);
   SafeRelease(context);
   SafeRelease(ddraw);
   SafeRelease(device);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,10 +14,11 @@
 #include "demo/audio.h"
 #include "render/d3dx_context.h"
 #include "render/d3dx_matrix_stack.h"
+#include "resources/bitmap_font.h"
+#include "resources/texture_manager.h"
 
 struct SDL_Window;
 class CPart;
-class IStorage;
 
 // One scheduled part: its window in demo time (offset included) and whether an exception
 // from its Render is still to be reported.
@@ -65,7 +67,9 @@ class CDemo {
   IDirect3DDevice7* device = nullptr;
   IDirectDraw7* ddraw = nullptr;
   ID3DXContext* context = nullptr;
+  CTextureManager* textures = nullptr;
   IStorage* archive = nullptr;
+  std::unique_ptr<BitmapFont> font;
   bool hardwareTnL = false;
   bool hasStencil = false;
   uint32_t width = 0;
@@ -77,6 +81,7 @@ class CDemo {
  private:
   void CreateContext(SDL_Window* window, bool fullscreen, uint32_t targetWidth,
                      uint32_t targetHeight, uint32_t bitsPerPixel, uint32_t deviceIndex);
+  void CreateTextureManager();
   void OpenDataArchive();
   void SetDefaultRenderState();
   void ShowLoadingScreen();
@@ -87,6 +92,7 @@ class CDemo {
   void ReleaseObjects();
 
   bool audioInitialised_ = false;
+  DWORD colourBits_ = 0;
 };
 
 // Process-wide pointers for the parts, set while the demo exists.

@@ -2,17 +2,6 @@
 
 #include "resources/image_size_limits.h"
 
-HRESULT ImageReader::QueryInterface(const IID& id, void** object) {
-  if (object == nullptr) return E_POINTER;
-  if (id != IID_IUnknown) {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  *object = this;
-  return S_OK;
-}
-
 HRESULT ImageReader::ReadImage(const uint8_t* data, size_t length, uint8_t* pixels,
                                uint32_t* width, uint32_t* height) {
   if (data == nullptr) return E_POINTER;

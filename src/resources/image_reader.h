@@ -7,16 +7,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "render/ref_counted.h"
 #include "render/result.h"
-#include "resources/interface_id.h"
+#include "resources/com_object.h"
 
-class ImageReader : public RefCounted {
+class ImageReader : public ComObject {
  public:
-  // Answers only the IUnknown identity (adding a reference); E_NOINTERFACE otherwise,
-  // E_POINTER for a null `object`.
-  HRESULT QueryInterface(const IID& id, void** object);
-
   // `pixels` null: reads the header of the `length` bytes at `data`, remembers the
   // dimensions and writes them to `width` and `height` (both required, E_POINTER).
   // `pixels` given: decodes into it. When no dimensions are known yet they are taken from

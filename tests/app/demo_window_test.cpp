@@ -2,6 +2,7 @@
 // closing end the loop, and the loop ends by itself when the timeline runs out.
 #include "app/demo_window.h"
 
+#include "support/demo_archive.h"
 #include "support/demo_fixture.h"
 
 namespace {
@@ -24,7 +25,7 @@ class DemoWindowTest : public DemoFixture {
  protected:
   void SetUp() override {
     DemoFixture::SetUp();
-    CompoundFileBuilder archive;
+    CompoundFileBuilder archive = DemoArchive();
     archive.AddStream("readme", "x");
     WriteArchive(archive);
   }

@@ -3,6 +3,7 @@
 
 #include "app/log.h"
 #include "demo/demo_error.h"
+#include "support/demo_archive.h"
 #include "support/demo_fixture.h"
 #include "support/test_mp3.h"
 
@@ -38,7 +39,7 @@ size_t FirstMissingInOrder(const std::string& log, const std::vector<std::string
 }
 
 TEST_F(DemoRuntimeTest, ARunWithMusicLogsEveryStageInOrder) {
-  CompoundFileBuilder archive;
+  CompoundFileBuilder archive = DemoArchive();
   archive.AddStream("muzik.mp3", EncodeTestMp3(44100));
   WriteArchive(archive);
   BuildDemo([&](CDemo& demo) { AddProbes(demo); }, /*mute=*/false);
@@ -73,7 +74,7 @@ TEST_F(DemoRuntimeTest, AMissingArchiveStopsConstruction) {
 }
 
 TEST_F(DemoRuntimeTest, AnArchiveWithoutMusicPlaysOnlyMuted) {
-  CompoundFileBuilder archive;
+  CompoundFileBuilder archive = DemoArchive();
   archive.AddStream("readme", "no music here");
   WriteArchive(archive);
   const std::string message = BuildAndExpectError(/*mute=*/false);
@@ -84,7 +85,7 @@ TEST_F(DemoRuntimeTest, AnArchiveWithoutMusicPlaysOnlyMuted) {
 }
 
 TEST_F(DemoRuntimeTest, MusicThatIsNotAnMp3LeavesTheDemoSilentButRunning) {
-  CompoundFileBuilder archive;
+  CompoundFileBuilder archive = DemoArchive();
   archive.AddStream("muzik.mp3", std::string(5000, 'x'));
   WriteArchive(archive);
   BuildDemo([&](CDemo& demo) { demo.AddPart(new ProbePart(&demo, journal_, "p"), "p", 0, 1); },
@@ -95,7 +96,7 @@ TEST_F(DemoRuntimeTest, MusicThatIsNotAnMp3LeavesTheDemoSilentButRunning) {
 }
 
 TEST_F(DemoRuntimeTest, TheLoadingScreenAndDefaultStateAreSet) {
-  CompoundFileBuilder archive;
+  CompoundFileBuilder archive = DemoArchive();
   archive.AddStream("readme", "x");
   WriteArchive(archive);
   BuildDemo([](CDemo&) {});

@@ -6,6 +6,7 @@
 #include "app/log.h"
 #include "demo/demo_error.h"
 #include "demo/timeline_script.h"
+#include "support/demo_archive.h"
 #include "support/demo_fixture.h"
 
 namespace {
@@ -16,7 +17,7 @@ class TimelineTest : public DemoFixture {
  protected:
   void SetUp() override {
     DemoFixture::SetUp();
-    CompoundFileBuilder archive;
+    CompoundFileBuilder archive = DemoArchive();
     archive.AddStream("readme", "an archive with no music");
     WriteArchive(archive);
   }

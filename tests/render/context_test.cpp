@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "render/context_fixture.h"
+#include "support/context_fixture.h"
 #include "render/render_target_readback.h"
 
 namespace {

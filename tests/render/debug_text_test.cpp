@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "render/context_fixture.h"
+#include "support/context_fixture.h"
 #include "render/debug_text_layout.h"
 
 TEST(DebugTextLayout, DrawsBytesOutsidePrintableAsciiAsQuestionMarks) {

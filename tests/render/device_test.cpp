@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "render/context_fixture.h"
+#include "support/context_fixture.h"
 #include "render/d3dx_maths.h"
 #include "render/gl_features.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/context_fixture.h"
+#include "support/context_fixture.h"
 
 // D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1: x, y in target pixels, y downward.
 struct ScreenVertex {

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "render/context_fixture.h"
+#include "support/context_fixture.h"
 #include "render/fixed_function_program.h"
 
 namespace {

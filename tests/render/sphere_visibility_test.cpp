@@ -5,7 +5,7 @@
 
 #include <numbers>
 
-#include "render/context_fixture.h"
+#include "support/context_fixture.h"
 #include "render/d3dx_maths.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/context_fixture.h"
+#include "support/context_fixture.h"
 #include "render/d3dx_texture.h"
 
 // One level of a texture, row 0 (texture row 0, t = 0) first.

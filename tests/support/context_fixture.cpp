@@ -1,4 +1,4 @@
-#include "render/context_fixture.h"
+#include "support/context_fixture.h"
 
 #include "render/render_target_readback.h"
 
