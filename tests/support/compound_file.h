@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "archive_entry.h"
+
 class CompoundFileBuilder {
  public:
   // Adds the stream `path` holding `bytes`, with the storages on its way. An entry added
@@ -20,22 +22,8 @@ class CompoundFileBuilder {
   bool Write(const std::string& fileName) const;
 
  private:
-  struct Entry {
-    explicit Entry(std::string entryName, bool storage = false)
-        : name(std::move(entryName)), isStorage(storage) {}
-
-    std::string name;
-    bool isStorage;
-    std::vector<uint8_t> bytes;
-    std::vector<Entry> children;
-  };
-
   // The entry at `path`, created (with the storages on its way) if it is not there yet.
-  Entry& EntryAt(std::string_view path);
+  ArchiveEntry& EntryAt(std::string_view path);
 
-  // Writes entries through libgsf; defined with the builder's code so that this header
-  // does not bring in glib.
-  struct Writer;
-
-  Entry root_{"", true};
+  ArchiveEntry root_ = StorageEntry("", {});
 };

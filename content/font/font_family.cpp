@@ -1,0 +1,6 @@
+#include "families.h"
+#include "font/font_image.h"
+
+std::vector<ArchiveEntry> MakeFontEntries() {
+  return {StreamEntry("bwfont.raw", MakeFontImage())};
+}
