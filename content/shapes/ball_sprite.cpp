@@ -1,0 +1,30 @@
+#include "shapes/ball_sprite.h"
+
+#include <cmath>
+
+#include "kit/png_encoder.h"
+
+namespace {
+
+constexpr int kSize = 64;
+// The incircle of the triangle (0, 0), (1, 0), (0, 1): centre and radius 1 - 1/sqrt(2).
+constexpr float kCentre = 0.29289322f;
+constexpr float kRadius = 0.29289322f;
+
+}  // namespace
+
+PixelImage BallSprite() {
+  PixelImage image(kSize, kSize);
+  const Colour core{1.0f, 0.97f, 0.92f};
+  const Colour halo{0.42f, 0.6f, 1.0f};
+  PaintEachPixel(image, [&](float u, float v) {
+    const float d = std::hypot(u - kCentre, v - kCentre) / kRadius;
+    if (d >= 1) return Colour{0, 0, 0};
+    const float fade = (1 - d * d) * (1 - d * d) * (1 - d * d);
+    const float hot = std::exp(-(d * d) / 0.06f);
+    return core * (0.75f * hot) + halo * (0.5f * fade);
+  });
+  return image;
+}
+
+std::vector<uint8_t> BallSpritePng() { return EncodePng(BallSprite(), PngChannels::kRgb); }
