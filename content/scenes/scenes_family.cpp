@@ -1,4 +1,10 @@
 #include "families.h"
+#include "scenes/heron_scenes.h"
 
-// The scenes are generated here once their modelling kit exists.
-std::vector<ArchiveEntry> MakeSceneEntries() { return {}; }
+std::vector<ArchiveEntry> MakeSceneEntries() {
+  std::vector<ArchiveEntry> entries = scenes::SceneTextures();
+  for (const scenes::HeronScene& heron : scenes::HeronScenes()) {
+    entries.push_back(heron.build().ToStorage(heron.storageName));
+  }
+  return entries;
+}
