@@ -2,6 +2,7 @@
 
 #include "demo/demo.h"
 #include "effects/fade.h"
+#include "scene/scene_part.h"
 
 namespace {
 
@@ -19,6 +20,13 @@ void FadeFrom(CDemo& demo, D3DCOLOR colour, double start, double end) {
   AddFade(demo, FadeDirection::kFromColour, colour, start, end);
 }
 
+// A shot of a heron scene: scene time sceneStart at the part's start to sceneEnd at its
+// end (0: the animation's end).
+void AddScene(CDemo& demo, const char* name, const char* scene, int noDepth, float sceneStart,
+              float sceneEnd, double start, double end) {
+  demo.AddPart(new CScenePart(&demo, scene, noDepth, sceneStart, sceneEnd), name, start, end);
+}
+
 }  // namespace
 
 // The rows of the script, in start order. Each row constructs one part and hands it to
@@ -28,24 +36,32 @@ void FadeFrom(CDemo& demo, D3DCOLOR colour, double start, double end) {
 // then the demo plays the rows that do.
 void BuildTimeline(CDemo& demo) {
   FadeTo(demo, kWhite, 27.6f, 27.892973f);
+  AddScene(demo, "binary", "binary.hrn", 0, 0, 0, 27.892973f, 57.99461f);
   FadeFrom(demo, kWhite, 27.892973f, 28.2f);
   FadeTo(demo, kBlack, 56, 57.99461f);
   FadeFrom(demo, kBlack, 57.99461f, 58.5);
   FadeTo(demo, kBlack, 68.99704f, 69.99704f);
+  AddScene(demo, "stairs", "stairs.hrn", 0, 0, 0, 69.99704f, 81.63964f);
   FadeFrom(demo, kBlack, 69.99704f, 70.59704f);
   FadeTo(demo, kBlack, 79.03964f, 81.63964f);
   FadeFrom(demo, kWhite, 81.63964f, 82.03964f);
   FadeTo(demo, kWhite, 93.5941f, 93.9941f);
+  AddScene(demo, "surgery", "surgery.hrn", 0, 0, 0, 93.9941f, 117.8936f);
   FadeFrom(demo, kWhite, 93.9941f, 94.4941f);
   FadeTo(demo, kWhite, 117.49361f, 117.8936f);
+  AddScene(demo, "ppl part1", "ppl.hrn", 0, 0, 11.891686f, 130.33583f, 142.37498f);
   FadeFrom(demo, kBlack, 130.33583f, 131.33583f);
   FadeTo(demo, kBlack, 141.37498f, 142.37498f);
+  AddScene(demo, "pitcombo", "pitcombo.hrn", 0, 0, 0, 142.37498f, 178.1797f);
   FadeFrom(demo, kBlack, 142.37498f, 142.97498f);
   FadeTo(demo, kBlack, 177.6797f, 178.1797f);
+  AddScene(demo, "ppl part2", "ppl.hrn", 0, 12.892686f, 0, 178.1797f, 190.03316f);
   FadeFrom(demo, kBlack, 178.1797f, 178.8797f);
   FadeTo(demo, kWhite, 189.63315f, 190.03316f);
+  AddScene(demo, "greets", "greets.hrn", 1, 0, 0, 190.03316f, 214.20612f);
   FadeFrom(demo, kWhite, 190.03316f, 190.33315f);
   FadeTo(demo, kWhite, 213.90611f, 214.20612f);
+  AddScene(demo, "hrnend", "end.hrn", 1, 0, 0, 214.20612f, 270.6807f);
   FadeFrom(demo, kWhite, 214.20612f, 214.60611f);
   FadeTo(demo, kBlack, 263.95142f, 270.6807f);
 }

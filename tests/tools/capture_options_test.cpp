@@ -15,8 +15,9 @@ std::optional<CaptureOptions> Parse(std::vector<const char*> words, std::string*
 TEST(CaptureOptionsTest, MomentsAreSortedAndEverySettingIsRead) {
   const auto options =
       Parse({"--size", "800x600", "--fps", "60", "--mute", "--log", "--at", "120.5,57,0",
-             "--out", "shots"});
+             "--out", "shots", "--scene", "weird.hrn"});
   ASSERT_TRUE(options);
+  EXPECT_EQ(options->scene, "weird.hrn");
   EXPECT_EQ(options->width, 800u);
   EXPECT_EQ(options->height, 600u);
   EXPECT_EQ(options->fps, 60.0);
@@ -34,6 +35,7 @@ TEST(CaptureOptionsTest, DefaultsSuitABench) {
   EXPECT_EQ(options->height, 480u);
   EXPECT_EQ(options->fps, 30.0);
   EXPECT_FALSE(options->mute);
+  EXPECT_TRUE(options->scene.empty());
 }
 
 TEST(CaptureOptionsTest, MistakesAreRefusedWithAReason) {

@@ -7,11 +7,12 @@
 #include <string_view>
 
 const char* const kCaptureUsage =
-    "usage: lantern-capture [--size WxH] [--fps N] [--mute] [--log]\n"
+    "usage: lantern-capture [--size WxH] [--fps N] [--mute] [--log] [--scene NAME.hrn]\n"
     "                       (--at T1,T2,... [--out DIR] | --bench)\n"
     "Runs the demo from lantern.dat in the current directory on a virtual clock, with no\n"
     "window. --at renders the given demo times (seconds) to PNG files in DIR; --bench plays\n"
-    "the whole timeline at a step of 1/fps as fast as it can and reports each part's rate.\n";
+    "the whole timeline at a step of 1/fps as fast as it can and reports each part's rate.\n"
+    "--scene plays one heron scene of the archive alone, its scene time the demo time.\n";
 
 namespace {
 
@@ -74,6 +75,8 @@ std::optional<CaptureOptions> ParseCaptureOptions(int argc, const char* const* a
         error = "--at wants demo times in seconds separated by commas, for example 57,120.5";
         return std::nullopt;
       }
+    } else if (option == "--scene" && hasValue) {
+      options.scene = argv[++index];
     } else if (option == "--out" && hasValue) {
       options.outputDirectory = argv[++index];
       haveOutput = true;

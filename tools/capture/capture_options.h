@@ -14,6 +14,7 @@ struct CaptureOptions {
   std::vector<double> times;   // demo times to render to PNG, ascending
   std::string outputDirectory = ".";
   bool bench = false;          // play the whole timeline and report each part's frame rate
+  std::string scene;           // play only this heron scene (its storage's name), not the demo
 };
 
 extern const char* const kCaptureUsage;

@@ -4,11 +4,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "demo/timeline_script.h"
 #include "render/png_file.h"
 #include "render/render_target_readback.h"
 
-CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute) {
+CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute,
+                               const TimelineScript& script) {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) throw std::runtime_error(SDL_GetError());
   window_ = SDL_CreateWindow("lantern-capture", 0, 0, static_cast<int>(width),
                              static_cast<int>(height), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
@@ -20,7 +20,7 @@ CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute) {
   try {
     // Full screen: the demo renders at exactly the chosen size, whatever the window's.
     demo_ = std::make_unique<CDemo>(window_, /*fullscreen=*/true, width, height, 32, 0, mute,
-                                    clock_, BuildTimeline);
+                                    clock_, script);
   } catch (...) {
     SDL_DestroyWindow(window_);
     SDL_Quit();

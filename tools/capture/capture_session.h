@@ -12,9 +12,9 @@
 
 class CaptureSession {
  public:
-  // Builds the demo with the program's timeline script; throws demoError as the program's
-  // construction does, and std::runtime_error when SDL gives no window.
-  CaptureSession(uint32_t width, uint32_t height, bool mute);
+  // Builds the demo with `script` (the program's is BuildTimeline); throws demoError as
+  // the program's construction does, and std::runtime_error when SDL gives no window.
+  CaptureSession(uint32_t width, uint32_t height, bool mute, const TimelineScript& script);
   ~CaptureSession();
 
   CaptureSession(const CaptureSession&) = delete;

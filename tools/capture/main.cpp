@@ -11,7 +11,9 @@
 #include "capture_options.h"
 #include "capture_session.h"
 #include "demo/demo_error.h"
+#include "demo/timeline_script.h"
 #include "part_bench.h"
+#include "scene_timeline.h"
 
 namespace {
 
@@ -69,7 +71,9 @@ int main(int argc, char** argv) {
   }
   int exitCode = 0;
   try {
-    CaptureSession session(options->width, options->height, options->mute);
+    const TimelineScript script =
+        options->scene.empty() ? TimelineScript(BuildTimeline) : SceneOnlyTimeline(options->scene);
+    CaptureSession session(options->width, options->height, options->mute, script);
     if (options->bench) {
       Benchmark(session, *options);
     } else {

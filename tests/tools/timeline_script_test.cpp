@@ -1,0 +1,73 @@
+// The demo's script, built for real from the generated archive.
+#include "demo/timeline_script.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "capture_session.h"
+#include "demo/part.h"
+#include "scene_timeline.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+// Runs a capture session in a working directory that holds the generated archive.
+class ScriptOnArchiveTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = std::filesystem::current_path();
+    std::filesystem::create_symlink(BUILT_ARCHIVE, directory_.File("lantern.dat"));
+    std::filesystem::current_path(directory_.Path());
+  }
+  void TearDown() override { std::filesystem::current_path(previous_); }
+
+  // The names of the parts drawn in the frame at `seconds`, in drawing order.
+  static std::vector<std::string> DrawnAt(CaptureSession& session, double seconds) {
+    session.DrawFrameAt(seconds);
+    std::vector<std::string> names;
+    for (const TimelineEntry& entry : session.demo().active) names.push_back(entry.name);
+    return names;
+  }
+
+  TempDir directory_;
+  std::filesystem::path previous_;
+};
+
+TEST_F(ScriptOnArchiveTest, EveryRowInitialisesAndTheRowsAreInStartOrder) {
+  CaptureSession session(320, 240, /*mute=*/true, BuildTimeline);
+  const std::list<TimelineEntry>& pending = session.demo().pending;
+  ASSERT_FALSE(pending.empty());
+  float previousStart = -1;
+  for (const TimelineEntry& entry : pending) {
+    EXPECT_GE(entry.start, previousStart) << entry.name;
+    EXPECT_LT(entry.start, entry.end) << entry.name;
+    previousStart = entry.start;
+  }
+  EXPECT_EQ(pending.front().start, 27.6f + kTimeOffset);
+  EXPECT_EQ(pending.back().end, 270.6807f + kTimeOffset);
+}
+
+TEST_F(ScriptOnArchiveTest, CutsAreFadesDrawnOverTheirShots) {
+  CaptureSession session(320, 240, /*mute=*/true, BuildTimeline);
+  using Names = std::vector<std::string>;
+  // Times as the script states them; the frames are drawn at the offset demo time.
+  const auto drawnAt = [&](double scripted) { return DrawnAt(session, scripted + kTimeOffset); };
+  EXPECT_EQ(drawnAt(27.7), (Names{"fade"}));
+  EXPECT_EQ(drawnAt(28.0), (Names{"binary", "fade"}));
+  EXPECT_EQ(drawnAt(57.0), (Names{"binary", "fade"}));
+  EXPECT_EQ(drawnAt(135.0), (Names{"ppl part1"}));
+  EXPECT_EQ(drawnAt(189.8), (Names{"ppl part2", "fade"}));
+  EXPECT_EQ(drawnAt(190.1), (Names{"greets", "fade"}));
+  EXPECT_EQ(drawnAt(265.0), (Names{"hrnend", "fade"}));
+}
+
+TEST_F(ScriptOnArchiveTest, AnySceneOfTheArchivePlaysOnItsOwn) {
+  for (const char* scene : {"text.hrn", "weird.hrn"}) {
+    CaptureSession session(160, 120, /*mute=*/true, SceneOnlyTimeline(scene));
+    EXPECT_EQ(DrawnAt(session, 1.0), (std::vector<std::string>{scene}));
+    EXPECT_GT(session.demo().parts.front()->frames, 0);
+  }
+}
+
+}  // namespace
