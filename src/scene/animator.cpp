@@ -54,9 +54,12 @@ float SegmentFraction(const std::vector<Key>& keys, size_t end, float time) {
   return (time - start) / (keys[end].time - start);
 }
 
-// Evaluates a position or scale list; true when `time` falls inside a segment (rather
-// than at or before the first key or after the last).
-bool EvaluateVectorKeys(const std::vector<VectorKey>& keys, float time, D3DXVECTOR3& value) {
+// Evaluates a key list at `time`: at or before the first key its value, after the last
+// key the last value, else `interpolate(from, to, s)` over the segment. True when `time`
+// falls inside a segment.
+template <typename Key, typename Value, typename Interpolate>
+bool EvaluateKeys(const std::vector<Key>& keys, float time, Value& value,
+                  Interpolate interpolate) {
   const size_t end = FirstKeyNotBefore(keys, time);
   if (end == keys.size()) {
     value = keys.back().value;
@@ -66,31 +69,27 @@ bool EvaluateVectorKeys(const std::vector<VectorKey>& keys, float time, D3DXVECT
     value = keys.front().value;
     return false;
   }
-  // Both tangents of a segment live on the key that starts it.
-  const VectorKey& from = keys[end - 1];
-  D3DXVec3Hermite(&value, &from.value, &from.startTangent, &keys[end].value, &from.endTangent,
-                  SegmentFraction(keys, end, time));
+  value = interpolate(keys[end - 1], keys[end], SegmentFraction(keys, end, time));
   return true;
 }
 
-// The same for the rotation list: a spherical quadrangle through the two values with the
-// two keys' control points as inner points.
+// A position or scale segment: a Hermite curve, both of whose tangents live on the key
+// that starts it.
+bool EvaluateVectorKeys(const std::vector<VectorKey>& keys, float time, D3DXVECTOR3& value) {
+  return EvaluateKeys(keys, time, value, [](const VectorKey& from, const VectorKey& to, float s) {
+    D3DXVECTOR3 point;
+    D3DXVec3Hermite(&point, &from.value, &from.startTangent, &to.value, &from.endTangent, s);
+    return point;
+  });
+}
+
+// A rotation segment: a spherical quadrangle through the two values with the two keys'
+// control points as inner points.
 bool EvaluateRotationKeys(const std::vector<RotationKey>& keys, float time, D3DXQUATERNION& value) {
-  const size_t end = FirstKeyNotBefore(keys, time);
-  if (end == keys.size()) {
-    value = keys.back().value;
-    return false;
-  }
-  if (end == 0) {
-    value = keys.front().value;
-    return false;
-  }
-  const RotationKey& from = keys[end - 1];
-  const RotationKey& to = keys[end];
-  const float s = SegmentFraction(keys, end, time);
-  value = SceneSlerp(SceneSlerp(from.value, to.value, s), SceneSlerp(from.control, to.control, s),
-                     2.0f * s * (1.0f - s));
-  return true;
+  return EvaluateKeys(keys, time, value, [](const RotationKey& from, const RotationKey& to, float s) {
+    return SceneSlerp(SceneSlerp(from.value, to.value, s), SceneSlerp(from.control, to.control, s),
+                      2.0f * s * (1.0f - s));
+  });
 }
 
 }  // namespace
