@@ -8,7 +8,7 @@
 
 #include "scenes/quaternion.h"
 #include "scenes/scene_assembly.h"
-#include "scenes/vec3.h"
+#include "kit/vec3.h"
 
 namespace scenes {
 

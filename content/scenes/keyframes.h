@@ -7,7 +7,7 @@
 
 #include "scene/animator.h"
 #include "scenes/quaternion.h"
-#include "scenes/vec3.h"
+#include "kit/vec3.h"
 
 namespace scenes {
 

@@ -39,7 +39,7 @@ Quat Aligned(Quat q, Quat reference) { return Dot(q, reference) < 0 ? Negated(q)
 }  // namespace
 
 Quat AxisAngle(Vec3 axis, float angle) {
-  const Vec3 unit = scenes::Normalised(axis) * std::sin(angle / 2);
+  const Vec3 unit = ::Normalised(axis) * std::sin(angle / 2);
   return {unit.x, unit.y, unit.z, std::cos(angle / 2)};
 }
 

@@ -2,7 +2,7 @@
 // Rotations for the scene builders: unit quaternions that turn vectors the way the scene
 // format's rotations do (the vector part is sin(a/2) times the axis, w is cos(a/2)).
 #include "render/d3d_types.h"
-#include "scenes/vec3.h"
+#include "kit/vec3.h"
 
 namespace scenes {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "shapes/mesh_builder.h"
-#include "shapes/shape_vector.h"
+#include "kit/vec3.h"
 
 enum class LoopShape {
   kEllipse,  // radiusA along axisA, radiusB along axisB

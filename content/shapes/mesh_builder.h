@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "scene/geom_object_record.h"
-#include "shapes/shape_vector.h"
+#include "kit/vec3.h"
 
 class MeshBuilder {
  public:

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "shapes/loft.h"
-#include "shapes/shape_vector.h"
+#include "kit/vec3.h"
 
 // A smooth curve through `points` (Catmull-Rom, ends held), `samplesPerSpan` points per
 // span between neighbours, the last point included.
