@@ -1,52 +1,11 @@
 #include "kit/text_raster.h"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
-#include <string>
+
+#include "kit/font_session.h"
 
 namespace {
-const char* FontPath(Typeface face) {
-  switch (face) {
-    case Typeface::kSans: return "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-    case Typeface::kSansBold: return "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-    case Typeface::kSerif: return "/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf";
-    case Typeface::kSerifBold: return "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf";
-    case Typeface::kMonoBold: return "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
-  }
-  return "";
-}
-
-// One FreeType library and face for the duration of one text; generators may run on
-// several threads, and each text gets its own.
-class FontSession {
- public:
-  FontSession(Typeface face, int pixelSize) {
-    if (FT_Init_FreeType(&library_) != 0) throw std::runtime_error("FreeType did not start");
-    if (FT_New_Face(library_, FontPath(face), 0, &face_) != 0) {
-      FT_Done_FreeType(library_);
-      throw std::runtime_error(std::string("Cannot open font ") + FontPath(face) +
-                               " (Debian package fonts-dejavu-core)");
-    }
-    FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(pixelSize));
-  }
-  ~FontSession() {
-    FT_Done_Face(face_);
-    FT_Done_FreeType(library_);
-  }
-  FontSession(const FontSession&) = delete;
-  FontSession& operator=(const FontSession&) = delete;
-
-  FT_Face face() const { return face_; }
-
- private:
-  FT_Library library_ = nullptr;
-  FT_Face face_ = nullptr;
-};
-
 struct PlacedGlyph {
   int left, top;  // in pen coordinates, y down from the baseline
   Coverage ink;
@@ -98,7 +57,8 @@ Coverage CropToInk(const Coverage& coverage) {
 }  // namespace
 
 Coverage RenderText(std::string_view text, Typeface face, int pixelSize) {
-  FontSession session(face, pixelSize);
+  const FontSession session(face);
+  FT_Set_Pixel_Sizes(session.face(), 0, static_cast<FT_UInt>(pixelSize));
   const std::vector<PlacedGlyph> glyphs = LayOut(session.face(), text);
   if (glyphs.empty()) return {};
   int minX = 0, minY = 0, maxX = 0, maxY = 0;

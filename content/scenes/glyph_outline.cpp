@@ -7,49 +7,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "kit/font_session.h"
+
 namespace scenes {
 namespace {
-
-const char* FontFile(Typeface face) {
-  switch (face) {
-    case Typeface::kSans:
-      return "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-    case Typeface::kSansBold:
-      return "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-    case Typeface::kSerif:
-      return "/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf";
-    case Typeface::kSerifBold:
-      return "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf";
-    case Typeface::kMonoBold:
-      return "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
-  }
-  return "";
-}
-
-// One FreeType library and face per outline request, so that generators on several
-// threads never share one.
-class FontFace {
- public:
-  explicit FontFace(Typeface face) {
-    if (FT_Init_FreeType(&library_) != 0) throw std::runtime_error("FreeType did not start");
-    if (FT_New_Face(library_, FontFile(face), 0, &face_) != 0) {
-      FT_Done_FreeType(library_);
-      throw std::runtime_error(std::string("Cannot open font ") + FontFile(face));
-    }
-  }
-  ~FontFace() {
-    FT_Done_Face(face_);
-    FT_Done_FreeType(library_);
-  }
-  FontFace(const FontFace&) = delete;
-  FontFace& operator=(const FontFace&) = delete;
-
-  FT_Face get() const { return face_; }
-
- private:
-  FT_Library library_ = nullptr;
-  FT_Face face_ = nullptr;
-};
 
 // Collects the contours of one glyph in em units while FreeType walks its outline.
 struct OutlineWalk {
@@ -120,8 +81,8 @@ void DropClosingPoints(std::vector<Contour>& contours) {
 }  // namespace
 
 TextOutline OutlineText(std::string_view text, Typeface typeface, int curveSteps) {
-  const FontFace font(typeface);
-  FT_Face face = font.get();
+  const FontSession font(typeface);
+  FT_Face face = font.face();
   const float unitsPerEm = static_cast<float>(face->units_per_EM);
   const FT_Outline_Funcs functions{&MoveTo, &LineTo, &ConicTo, &CubicTo, 0, 0};
   TextOutline line;
