@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "demo/demo.h"
+#include "effects/screen_quad.h"
 
 namespace {
 constexpr DWORD kFadeVertexFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;
@@ -25,8 +26,7 @@ void CFade::Resize() {
 
 void CFade::Render(float progress) {
   const float opacity = std::clamp(reversed ? 1.0f - progress : progress, 0.0f, 1.0f);
-  const auto alpha = static_cast<DWORD>(static_cast<int>(opacity * 255.0f)) << 24;
-  for (FadeVertex& vertex : quad_) vertex.colour = alpha | (vertex.colour & 0x00FFFFFFu);
+  for (FadeVertex& vertex : quad_) vertex.colour = WithOpacity(opacity, vertex.colour);
 
   IDirect3DDevice7* device = g_d3dDevice;
   device->SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 0);

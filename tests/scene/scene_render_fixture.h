@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_texture_manager.h"
+#include "support/fake_texture_manager.h"
 #include "scene/scene.h"
 #include "scene/scene_renderer.h"
 #include "scene/scene_vertex.h"

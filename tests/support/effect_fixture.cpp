@@ -1,0 +1,61 @@
+#include "support/effect_fixture.h"
+
+#include "render/ref_counted.h"
+
+void EffectFixture::StartRecording(const CompoundFileBuilder& archive) {
+  WriteArchive(archive);
+  BuildDemo([](CDemo&) {});
+  device_ = new RecordingDevice(640, 480);
+  device_->GetDirect3D(&direct3D_);
+  g_d3dDevice = device_;
+  g_d3d = direct3D_;
+  textures_ = new FakeTextureManager;
+  realTextures_ = demo_->textures;
+  demo_->textures = textures_;
+  realFont_ = std::move(demo_->font);
+  demo_->font = std::make_unique<BitmapFont>(device_, textures_, g_screenWidth, g_screenHeight);
+  demo_->font->LoadFont(demo_->archive);
+  textures_->loads.clear();  // a test reads what its part loads, not the font
+  textures_->created.clear();
+}
+
+void EffectFixture::Restore() {
+  if (realTextures_ == nullptr) return;
+  demo_->font = std::move(realFont_);
+  demo_->textures = realTextures_;
+  realTextures_ = nullptr;
+  g_d3dDevice = demo_->device;
+  g_d3d = demo_->d3d;
+}
+
+void EffectFixture::TearDown() {
+  if (demo_) Restore();
+  SafeRelease(textures_);
+  SafeRelease(direct3D_);
+  SafeRelease(device_);
+  DemoFixture::TearDown();
+}
+
+std::vector<std::pair<DWORD, DWORD>> EffectFixture::RenderStates() const {
+  std::vector<std::pair<DWORD, DWORD>> states;
+  for (const RecordedCall& call : device_->Find("SetRenderState")) {
+    states.emplace_back(call.args[0], call.args[1]);
+  }
+  return states;
+}
+
+std::vector<std::pair<DWORD, DWORD>> EffectFixture::StageStates(DWORD stage) const {
+  std::vector<std::pair<DWORD, DWORD>> states;
+  for (const RecordedCall& call : device_->Find("SetTextureStageState")) {
+    if (call.args[0] == stage) states.emplace_back(call.args[1], call.args[2]);
+  }
+  return states;
+}
+
+std::vector<RecordedCall> EffectFixture::Draws() const {
+  std::vector<RecordedCall> draws;
+  for (const RecordedCall& call : device_->Calls()) {
+    if (call.name.starts_with("Draw")) draws.push_back(call);
+  }
+  return draws;
+}
