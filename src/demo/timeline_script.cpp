@@ -2,6 +2,10 @@
 
 #include "demo/demo.h"
 #include "effects/fade.h"
+#include "effects/final_images.h"
+#include "effects/particle_title.h"
+#include "effects/static_intro.h"
+#include "effects/text_overlay.h"
 #include "scene/scene_part.h"
 
 namespace {
@@ -35,9 +39,11 @@ void AddScene(CDemo& demo, const char* name, const char* scene, int noDepth, flo
 // 58.5 a double, as written). A row is written here when its part class exists; until
 // then the demo plays the rows that do.
 void BuildTimeline(CDemo& demo) {
+  demo.AddPart(new CStaticIntro(&demo), "intro", 0, 27.892973f);
   FadeTo(demo, kWhite, 27.6f, 27.892973f);
   AddScene(demo, "binary", "binary.hrn", 0, 0, 0, 27.892973f, 57.99461f);
   FadeFrom(demo, kWhite, 27.892973f, 28.2f);
+  demo.AddPart(new CParticleTitle(&demo), "title", 44.908302f, 57.99461f);
   FadeTo(demo, kBlack, 56, 57.99461f);
   FadeFrom(demo, kBlack, 57.99461f, 58.5);
   FadeTo(demo, kBlack, 68.99704f, 69.99704f);
@@ -57,6 +63,7 @@ void BuildTimeline(CDemo& demo) {
   FadeTo(demo, kBlack, 177.6797f, 178.1797f);
   AddScene(demo, "ppl part2", "ppl.hrn", 0, 12.892686f, 0, 178.1797f, 190.03316f);
   FadeFrom(demo, kBlack, 178.1797f, 178.8797f);
+  demo.AddPart(new CTextOverlay(&demo), "ppl2text", 178.1797f, 190.03316f);
   FadeTo(demo, kWhite, 189.63315f, 190.03316f);
   AddScene(demo, "greets", "greets.hrn", 1, 0, 0, 190.03316f, 214.20612f);
   FadeFrom(demo, kWhite, 190.03316f, 190.33315f);
@@ -64,4 +71,5 @@ void BuildTimeline(CDemo& demo) {
   AddScene(demo, "hrnend", "end.hrn", 1, 0, 0, 214.20612f, 270.6807f);
   FadeFrom(demo, kWhite, 214.20612f, 214.60611f);
   FadeTo(demo, kBlack, 263.95142f, 270.6807f);
+  demo.AddPart(new CFinalImages(&demo), "final", 270.6807f, 300);
 }

@@ -44,8 +44,10 @@ TEST_F(ScriptOnArchiveTest, EveryRowInitialisesAndTheRowsAreInStartOrder) {
     EXPECT_LT(entry.start, entry.end) << entry.name;
     previousStart = entry.start;
   }
-  EXPECT_EQ(pending.front().start, 27.6f + kTimeOffset);
-  EXPECT_EQ(pending.back().end, 270.6807f + kTimeOffset);
+  EXPECT_EQ(pending.front().name, "intro");
+  EXPECT_EQ(pending.front().start, 0 + kTimeOffset);
+  EXPECT_EQ(pending.back().name, "final");
+  EXPECT_EQ(pending.back().end, 300 + kTimeOffset);
 }
 
 TEST_F(ScriptOnArchiveTest, CutsAreFadesDrawnOverTheirShots) {
@@ -53,13 +55,14 @@ TEST_F(ScriptOnArchiveTest, CutsAreFadesDrawnOverTheirShots) {
   using Names = std::vector<std::string>;
   // Times as the script states them; the frames are drawn at the offset demo time.
   const auto drawnAt = [&](double scripted) { return DrawnAt(session, scripted + kTimeOffset); };
-  EXPECT_EQ(drawnAt(27.7), (Names{"fade"}));
+  EXPECT_EQ(drawnAt(27.7), (Names{"intro", "fade"}));
   EXPECT_EQ(drawnAt(28.0), (Names{"binary", "fade"}));
-  EXPECT_EQ(drawnAt(57.0), (Names{"binary", "fade"}));
+  EXPECT_EQ(drawnAt(57.0), (Names{"binary", "title", "fade"}));
   EXPECT_EQ(drawnAt(135.0), (Names{"ppl part1"}));
-  EXPECT_EQ(drawnAt(189.8), (Names{"ppl part2", "fade"}));
+  EXPECT_EQ(drawnAt(189.8), (Names{"ppl part2", "ppl2text", "fade"}));
   EXPECT_EQ(drawnAt(190.1), (Names{"greets", "fade"}));
   EXPECT_EQ(drawnAt(265.0), (Names{"hrnend", "fade"}));
+  EXPECT_EQ(drawnAt(280.0), (Names{"final"}));
 }
 
 TEST_F(ScriptOnArchiveTest, AnySceneOfTheArchivePlaysOnItsOwn) {
