@@ -51,7 +51,7 @@ std::vector<CoursePoint> ValleyCourse() {
   std::vector<CoursePoint> flight;
   for (int sample = 0; sample <= kFlightSamples; ++sample) {
     const float t = static_cast<float>(sample) / kFlightSamples;
-    const WorldPoint eye = EvaluateFlightSpline(FlightEyeKeys(), t);
+    const D3DVECTOR eye = FlightSpline(kFlightEyeKeys, t);
     flight.push_back({eye.x, eye.z, FloorUnderFlight(t, eye.y)});
   }
   std::vector<CoursePoint> course;

@@ -53,34 +53,34 @@ class LandscapeSurface {
 
 constexpr int kFlightSteps = 6000;
 
-WorldPoint EyeAt(int step) {
-  return EvaluateFlightSpline(FlightEyeKeys(), static_cast<float>(step) / kFlightSteps);
+D3DVECTOR EyeAt(int step) {
+  return FlightSpline(kFlightEyeKeys, static_cast<float>(step) / kFlightSteps);
 }
 
-WorldPoint KeyBlend(const FlightKeys& keys, int first) {
-  const WorldPoint& a = keys[first];
-  const WorldPoint& b = keys[first + 1];
-  const WorldPoint& c = keys[first + 2];
+D3DVECTOR KeyBlend(const FlightKeys& keys, int first) {
+  const D3DVECTOR& a = keys[first];
+  const D3DVECTOR& b = keys[first + 1];
+  const D3DVECTOR& c = keys[first + 2];
   return {(a.x + 4 * b.x + c.x) / 6, (a.y + 4 * b.y + c.y) / 6, (a.z + 4 * b.z + c.z) / 6};
 }
 
-void ExpectNear(const WorldPoint& actual, const WorldPoint& expected) {
+void ExpectNear(const D3DVECTOR& actual, const D3DVECTOR& expected) {
   EXPECT_NEAR(actual.x, expected.x, 1e-4f);
   EXPECT_NEAR(actual.y, expected.y, 1e-4f);
   EXPECT_NEAR(actual.z, expected.z, 1e-4f);
 }
 
 TEST(TerrainFlightPath, JoinsOfTheSplinePassTheBlendedKeys) {
-  for (const FlightKeys* keys : {&FlightEyeKeys(), &FlightTargetKeys()}) {
-    ExpectNear(EvaluateFlightSpline(*keys, 0.0f), KeyBlend(*keys, 0));
-    ExpectNear(EvaluateFlightSpline(*keys, 0.4f), KeyBlend(*keys, 2));
-    ExpectNear(EvaluateFlightSpline(*keys, 1.0f), KeyBlend(*keys, 5));
+  for (const FlightKeys* keys : {&kFlightEyeKeys, &kFlightTargetKeys}) {
+    ExpectNear(FlightSpline(*keys, 0.0f), KeyBlend(*keys, 0));
+    ExpectNear(FlightSpline(*keys, 0.4f), KeyBlend(*keys, 2));
+    ExpectNear(FlightSpline(*keys, 1.0f), KeyBlend(*keys, 5));
   }
 }
 
 TEST(TerrainFlightPath, SamplesStayInsideTheLandscape) {
   for (int step = 0; step <= kFlightSteps; ++step) {
-    const WorldPoint eye = EyeAt(step);
+    const D3DVECTOR eye = EyeAt(step);
     ASSERT_GT(eye.x, 5.0f);
     ASSERT_LT(eye.x, kLandscapeWidth - 5.0f);
     ASSERT_GT(eye.z, 5.0f);
@@ -104,7 +104,7 @@ TEST_F(TerrainHeightmap, IsSixtyFourBySixtyFourBytesAndDeterministic) {
 
 TEST_F(TerrainHeightmap, EyeNeverMeetsTheGround) {
   for (int step = 0; step <= kFlightSteps; ++step) {
-    const WorldPoint eye = EyeAt(step);
+    const D3DVECTOR eye = EyeAt(step);
     ASSERT_GT(eye.y - surface_.HeightAt(eye.x, eye.z), 1.0f) << "at t = " << step / 6000.0f;
   }
 }
@@ -112,7 +112,7 @@ TEST_F(TerrainHeightmap, EyeNeverMeetsTheGround) {
 // The near plane (0.1 away, 90 degree field) must never cut into a slope beside the eye.
 TEST_F(TerrainHeightmap, GroundAroundTheEyeStaysBelowIt) {
   for (int step = 0; step <= kFlightSteps; step += 10) {
-    const WorldPoint eye = EyeAt(step);
+    const D3DVECTOR eye = EyeAt(step);
     for (int direction = 0; direction < 16; ++direction) {
       const float angle = direction * 0.39269908f;
       const float x = eye.x + std::cos(angle), z = eye.z + std::sin(angle);
@@ -125,7 +125,7 @@ TEST_F(TerrainHeightmap, FlightSkimsTheValleyFloor) {
   float lowest = 1e9f;
   int skimming = 0;
   for (int step = 0; step <= kFlightSteps; ++step) {
-    const WorldPoint eye = EyeAt(step);
+    const D3DVECTOR eye = EyeAt(step);
     const float clearance = eye.y - surface_.HeightAt(eye.x, eye.z);
     lowest = std::min(lowest, clearance);
     if (clearance < 2.5f) ++skimming;
@@ -138,9 +138,9 @@ TEST_F(TerrainHeightmap, FlightSkimsTheValleyFloor) {
 TEST_F(TerrainHeightmap, HillsTowerOverBothSidesOfTheValley) {
   int walled = 0, samples = 0;
   for (int step = 0; step <= kFlightSteps; step += 60) {
-    const WorldPoint eye = EyeAt(step);
-    const WorldPoint ahead = EyeAt(std::min(step + 30, kFlightSteps));
-    const WorldPoint behind = EyeAt(std::max(step - 30, 0));
+    const D3DVECTOR eye = EyeAt(step);
+    const D3DVECTOR ahead = EyeAt(std::min(step + 30, kFlightSteps));
+    const D3DVECTOR behind = EyeAt(std::max(step - 30, 0));
     const float headingX = ahead.x - behind.x, headingZ = ahead.z - behind.z;
     const float length = std::hypot(headingX, headingZ);
     const float sideX = -headingZ / length, sideZ = headingX / length;
