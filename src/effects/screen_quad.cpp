@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "render/device.h"
+
 ScreenQuad MakeScreenQuad(float left, float top, float right, float bottom, D3DCOLOR colour) {
   return {{{left, top, 0, 1, colour, 0, 0},
            {right, top, 0, 1, colour, 1, 0},
@@ -16,4 +18,14 @@ D3DCOLOR WithOpacity(float opacity, D3DCOLOR rgb) {
   // just past its range.
   const auto alpha = static_cast<DWORD>(std::clamp(static_cast<int>(opacity * 255.0f), 0, 255));
   return (alpha << 24) | (rgb & 0x00FFFFFFu);
+}
+
+void SetOverlayStates(IDirect3DDevice7* device) {
+  device->SetRenderState(D3DRENDERSTATE_ALPHATESTENABLE, 0);
+  device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
+  device->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA);
+  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  device->SetRenderState(D3DRENDERSTATE_ZENABLE, 0);
 }

@@ -93,13 +93,7 @@ void CStaticIntro::DrawNoise() {
   device->SetRenderState(D3DRENDERSTATE_LIGHTING, 0);
   device->SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 0);
-  device->SetRenderState(D3DRENDERSTATE_ALPHATESTENABLE, 0);
-  device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
-  device->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA);
-  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-  device->SetRenderState(D3DRENDERSTATE_ZENABLE, 0);
+  SetOverlayStates(device);
   device->DrawPrimitive(D3DPT_TRIANGLELIST, kNoiseVertexFormat, noiseQuad_, 6, 0);
 }
 
