@@ -5,6 +5,7 @@
 #include "effects/final_images.h"
 #include "effects/particle_title.h"
 #include "effects/static_intro.h"
+#include "effects/terrain_effect.h"
 #include "effects/text_overlay.h"
 #include "scene/scene_part.h"
 
@@ -45,6 +46,7 @@ void BuildTimeline(CDemo& demo) {
   FadeFrom(demo, kWhite, 27.892973f, 28.2f);
   demo.AddPart(new CParticleTitle(&demo), "title", 44.908302f, 57.99461f);
   FadeTo(demo, kBlack, 56, 57.99461f);
+  demo.AddPart(new CTerrainEffect(&demo), "terrain", 57.99461f, 69.99704f);
   FadeFrom(demo, kBlack, 57.99461f, 58.5);
   FadeTo(demo, kBlack, 68.99704f, 69.99704f);
   AddScene(demo, "stairs", "stairs.hrn", 0, 0, 0, 69.99704f, 81.63964f);

@@ -28,3 +28,7 @@ D3DCOLOR PackColourTruncated(const ColourValue& colour) { return Pack(colour, Tr
 D3DCOLOR PackColourRounded(const ColourValue& colour) { return Pack(colour, RoundedChannel); }
 
 D3DCOLOR OpaqueGrey(float level) { return 0xFF000000u + TruncatedChannel(level) * 0x10101u; }
+
+D3DCOLOR OpaqueGreyRounded(float level) {
+  return 0xFF000000u + RoundedChannel(level) * 0x10101u;
+}

@@ -11,3 +11,5 @@ D3DCOLOR PackColourTruncated(const ColourValue& colour);
 D3DCOLOR PackColourRounded(const ColourValue& colour);
 // Opaque grey of brightness `level` (0..1, held there; NaN is black), truncated to 0..255.
 D3DCOLOR OpaqueGrey(float level);
+// The same, rounded to the nearest step as PackColourRounded rounds.
+D3DCOLOR OpaqueGreyRounded(float level);

@@ -6,13 +6,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "effects/height_field.h"
 #include "terrain/heightmap.h"
 #include "terrain/terrain_layout.h"
 
 namespace {
 
 // The landscape's surface as the effect builds its mesh: one vertex per sample, its height
-// a bilinear sample of the byte map, and every grid square split into the triangles
+// the effect's bilinear sample of the byte map, and every grid square split into the triangles
 // (n, n+1, n+N+1) and (n, n+N+1, n+N) along the diagonal from (x0, z0) to (x1, z1).
 class LandscapeSurface {
  public:
@@ -39,13 +40,7 @@ class LandscapeSurface {
 
  private:
   float Bilinear(float sx, float sy) const {
-    const float fx = (kHeightmapColumns - 1) * sx, fy = (kHeightmapRows - 1) * sy;
-    const int x0 = static_cast<int>(std::floor(fx)), x1 = static_cast<int>(std::ceil(fx));
-    const int y0 = static_cast<int>(std::floor(fy)), y1 = static_cast<int>(std::ceil(fy));
-    const float dx = fx - x0, dy = fy - y0;
-    const auto s = [this](int x, int y) { return samples_[y * kHeightmapColumns + x] / 255.0f; };
-    return (1 - dy) * ((1 - dx) * s(x0, y0) + dx * s(x1, y0)) +
-           dy * ((1 - dx) * s(x0, y1) + dx * s(x1, y1));
+    return SampleHeightmap(samples_, kHeightmapColumns, kHeightmapRows, sx, sy);
   }
 
   std::vector<uint8_t> samples_;

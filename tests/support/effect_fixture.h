@@ -5,6 +5,7 @@
 // FakeTextureManager, so a test reads every state, draw and texture the part asked for.
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,10 @@ class EffectFixture : public DemoFixture {
   std::vector<std::pair<DWORD, DWORD>> StageStates(DWORD stage) const;
   // Every draw call (from memory or from a buffer, indexed or not), in order.
   std::vector<RecordedCall> Draws() const;
+  // What render state `state` (or stage `stage`'s state `state`) was last set to before
+  // draw number `draw` of Draws(); nothing when it was not set before that draw.
+  std::optional<DWORD> RenderStateAtDraw(size_t draw, DWORD state) const;
+  std::optional<DWORD> StageStateAtDraw(size_t draw, DWORD stage, DWORD state) const;
 
   RecordingDevice* device_ = nullptr;
   IDirect3D7* direct3D_ = nullptr;

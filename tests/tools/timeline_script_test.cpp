@@ -58,6 +58,9 @@ TEST_F(ScriptOnArchiveTest, CutsAreFadesDrawnOverTheirShots) {
   EXPECT_EQ(drawnAt(27.7), (Names{"intro", "fade"}));
   EXPECT_EQ(drawnAt(28.0), (Names{"binary", "fade"}));
   EXPECT_EQ(drawnAt(57.0), (Names{"binary", "title", "fade"}));
+  EXPECT_EQ(drawnAt(58.2), (Names{"terrain", "fade"}));
+  EXPECT_EQ(drawnAt(64.0), (Names{"terrain"}));
+  EXPECT_EQ(drawnAt(69.5), (Names{"terrain", "fade"}));
   EXPECT_EQ(drawnAt(135.0), (Names{"ppl part1"}));
   EXPECT_EQ(drawnAt(189.8), (Names{"ppl part2", "ppl2text", "fade"}));
   EXPECT_EQ(drawnAt(190.1), (Names{"greets", "fade"}));
