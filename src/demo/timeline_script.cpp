@@ -7,6 +7,7 @@
 #include "effects/static_intro.h"
 #include "effects/terrain_effect.h"
 #include "effects/text_overlay.h"
+#include "effects/vent_shaft_effect.h"
 #include "scene/scene_part.h"
 
 namespace {
@@ -67,6 +68,7 @@ void BuildTimeline(CDemo& demo) {
   FadeFrom(demo, kBlack, 178.1797f, 178.8797f);
   demo.AddPart(new CTextOverlay(&demo), "ppl2text", 178.1797f, 190.03316f);
   FadeTo(demo, kWhite, 189.63315f, 190.03316f);
+  demo.AddPart(new CVentShaftEffect(&demo), "tunnel", 190.03316f, 214.20612f);
   AddScene(demo, "greets", "greets.hrn", 1, 0, 0, 190.03316f, 214.20612f);
   FadeFrom(demo, kWhite, 190.03316f, 190.33315f);
   FadeTo(demo, kWhite, 213.90611f, 214.20612f);
