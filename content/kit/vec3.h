@@ -3,7 +3,7 @@
 // format's vector type.
 #include <cmath>
 
-#include "render/d3d_types.h"
+#include "render/d3d/d3d_types.h"
 
 struct Vec3 {
   float x = 0, y = 0, z = 0;

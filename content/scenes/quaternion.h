@@ -1,7 +1,7 @@
 #pragma once
 // Rotations for the scene builders: unit quaternions that turn vectors the way the scene
 // format's rotations do (the vector part is sin(a/2) times the axis, w is cos(a/2)).
-#include "render/d3d_types.h"
+#include "render/d3d/d3d_types.h"
 #include "kit/vec3.h"
 
 namespace scenes {

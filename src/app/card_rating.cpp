@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <span>
 
-#include "render/d3d_caps.h"
+#include "render/d3d/d3d_caps.h"
 
 namespace {
 

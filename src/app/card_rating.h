@@ -3,8 +3,8 @@
 // reports, a bonus for hardware rasterisation and for drawing into a window, and a verdict.
 #include <string>
 
-#include "render/d3d_types.h"
-#include "render/ddraw_caps.h"
+#include "render/d3d/d3d_types.h"
+#include "render/d3d/ddraw_caps.h"
 
 constexpr int kBestRating = 77;
 

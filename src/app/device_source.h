@@ -1,7 +1,7 @@
 #pragma once
 // Where the start-up dialog learns about devices and their modes: the utility library's
 // enumeration in the program, a made-up machine in tests.
-#include "render/d3dx_enumeration.h"
+#include "render/d3dx/d3dx_enumeration.h"
 
 class DeviceSource {
  public:

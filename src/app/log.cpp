@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "app/memory_status.h"
+#include "platform/memory_status.h"
 
 std::ofstream g_log;
 

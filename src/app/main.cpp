@@ -12,7 +12,7 @@
 #include "app/demo_window.h"
 #include "app/instance_lock.h"
 #include "app/log.h"
-#include "app/memory_status.h"
+#include "platform/memory_status.h"
 #include "app/message_box.h"
 #include "demo/demo.h"
 #include "demo/demo_error.h"

@@ -14,8 +14,8 @@
 #include "app/headless.h"
 #include "app/setup_dialog_model.h"
 #include "app/setup_dialog_view.h"
-#include "render/device_selection.h"
-#include "render/gl_context.h"
+#include "render/d3dx/device_selection.h"
+#include "render/gl/gl_context.h"
 
 namespace {
 

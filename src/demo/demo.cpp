@@ -4,7 +4,7 @@
 #include "demo/demo_error.h"
 #include "demo/demo_random.h"
 #include "demo/part.h"
-#include "render/d3dx_maths.h"
+#include "render/d3dx/d3dx_maths.h"
 #include "resources/archive.h"
 
 CDemo* g_demo = nullptr;

@@ -12,8 +12,8 @@
 
 #include "app/timer.h"
 #include "demo/audio.h"
-#include "render/d3dx_context.h"
-#include "render/d3dx_matrix_stack.h"
+#include "render/d3dx/d3dx_context.h"
+#include "render/d3dx/d3dx_matrix_stack.h"
 #include "resources/bitmap_font.h"
 #include "resources/texture_manager.h"
 

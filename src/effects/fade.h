@@ -3,7 +3,7 @@
 // a fade "to" the colour hides the picture beneath as it runs, a fade "from" the colour
 // reveals it. Fades cut between the demo's shots.
 #include "demo/part.h"
-#include "render/d3d_types.h"
+#include "render/d3d/d3d_types.h"
 
 enum class FadeDirection {
   kToColour,    // opacity rises from 0 to 1 over the part

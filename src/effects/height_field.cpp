@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "demo/demo.h"
-#include "render/d3dx_maths.h"
+#include "render/d3dx/d3dx_maths.h"
 #include "resources/archive.h"
 #include "scene/scene_colour.h"
 

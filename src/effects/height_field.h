@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "render/device.h"
+#include "render/d3d/device.h"
 
 // The landscape's vertex: position, baked light, the ramp's coordinates (set 0) and the
 // detail's (set 1), 32 bytes.

@@ -4,8 +4,8 @@
 
 #include "demo/demo.h"
 #include "demo/demo_error.h"
-#include "render/d3dx_maths.h"
-#include "render/result.h"
+#include "render/d3dx/d3dx_maths.h"
+#include "render/d3d/result.h"
 #include "scene/scene_vertex.h"
 
 namespace {

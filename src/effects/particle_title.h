@@ -3,7 +3,7 @@
 // segment in 0.1 of the part, then a hold until the next key) and opens with a swirl of
 // eight spiral arms of glowing flare sprites sweeping across the picture.
 #include "demo/part.h"
-#include "render/device.h"
+#include "render/d3d/device.h"
 #include "scene/scene_part.h"
 
 // The sprites of the swirl: 8 arms of 160 squares of 6 vertices.

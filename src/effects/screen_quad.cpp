@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/device.h"
+#include "render/d3d/device.h"
 
 ScreenQuad MakeScreenQuad(float left, float top, float right, float bottom, D3DCOLOR colour) {
   return {{{left, top, 0, 1, colour, 0, 0},

@@ -4,7 +4,7 @@
 // the opacity byte they carry in their vertex colour, and the states they draw in.
 #include <array>
 
-#include "render/d3d_types.h"
+#include "render/d3d/d3d_types.h"
 
 class IDirect3DDevice7;
 

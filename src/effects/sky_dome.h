@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/device.h"
+#include "render/d3d/device.h"
 #include "scene/scene_vertex.h"
 
 class CSkyDome {

@@ -3,7 +3,7 @@
 // which a series of pictures fades in and out, each at its own place and shaking slightly.
 #include "demo/part.h"
 #include "effects/screen_quad.h"
-#include "render/d3d_types.h"
+#include "render/d3d/d3d_types.h"
 
 class CStaticIntro : public CPart {
  public:

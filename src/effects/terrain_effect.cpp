@@ -6,7 +6,7 @@
 #include "demo/demo_error.h"
 #include "effects/screen_quad.h"
 #include "effects/terrain_flight.h"
-#include "render/d3dx_maths.h"
+#include "render/d3dx/d3dx_maths.h"
 
 namespace {
 

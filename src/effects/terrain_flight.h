@@ -5,7 +5,7 @@
 #include <array>
 #include <span>
 
-#include "render/d3d_types.h"
+#include "render/d3d/d3d_types.h"
 
 // The heightmap "land1.raw": columns x rows bytes, map row 0 first.
 inline constexpr int kHeightmapColumns = 64;

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "render/ref_counted.h"
-#include "render/result.h"
+#include "render/d3d/ref_counted.h"
+#include "render/d3d/result.h"
 
 // Open modes, as the demo passes them.
 constexpr DWORD STGM_READ = 0x0;

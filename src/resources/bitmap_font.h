@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "render/device.h"
+#include "render/d3d/device.h"
 #include "resources/archive.h"
 #include "resources/texture_manager.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // The base of the program's own COM-style objects (image readers, the texture manager): a
 // counted reference that answers QueryInterface for the IUnknown identity only.
-#include "render/ref_counted.h"
-#include "render/result.h"
+#include "render/d3d/ref_counted.h"
+#include "render/d3d/result.h"
 #include "resources/interface_id.h"
 
 class ComObject : public RefCounted {

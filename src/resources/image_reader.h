@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "render/result.h"
+#include "render/d3d/result.h"
 #include "resources/com_object.h"
 
 class ImageReader : public ComObject {

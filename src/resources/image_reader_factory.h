@@ -2,7 +2,7 @@
 // Chooses the image reader for an entry by the last three letters of its name.
 #include <string_view>
 
-#include "render/result.h"
+#include "render/d3d/result.h"
 #include "resources/image_reader.h"
 
 // "png" or "gif" in any case: a new reader (one reference, the caller's) in `reader`.

@@ -3,10 +3,10 @@
 #include <new>
 
 #include "app/log.h"
-#include "app/memory_status.h"
-#include "render/argb_image.h"
-#include "render/d3dx_context.h"
-#include "render/d3dx_texture.h"
+#include "platform/memory_status.h"
+#include "render/d3dx/argb_image.h"
+#include "render/d3dx/d3dx_context.h"
+#include "render/d3dx/d3dx_texture.h"
 #include "resources/image_reader_factory.h"
 
 namespace {

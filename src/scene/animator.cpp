@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "render/d3dx_vector.h"
+#include "render/d3dx/d3dx_vector.h"
 #include "scene/scene_record_fields.h"
 
 namespace {

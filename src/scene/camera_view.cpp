@@ -1,6 +1,6 @@
 #include "scene/camera_view.h"
 
-#include "render/d3dx_maths.h"
+#include "render/d3dx/d3dx_maths.h"
 
 D3DXMATRIX CameraViewProjection(const CCamera& camera, float aspect) {
   // In its own frame a scene camera looks along -y: the quarter turn about x takes the

@@ -1,7 +1,7 @@
 #pragma once
 // The matrix a scene camera puts into the device's VIEW transform: the camera's view and its
 // own projection in one, so the PROJECTION transform is left as it is.
-#include "render/d3d_types.h"
+#include "render/d3d/d3d_types.h"
 #include "scene/scene_node.h"
 
 // V * P: V undoes the camera's placement (its rotation after a quarter turn about x, then

@@ -1,6 +1,6 @@
 #include "scene/node_world_matrix.h"
 
-#include "render/d3dx_maths.h"
+#include "render/d3dx/d3dx_maths.h"
 
 D3DXMATRIX NodeWorldMatrix(const CSceneNode& node) {
   const D3DXVECTOR3 origin{0, 0, 0};

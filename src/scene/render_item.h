@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "render/d3d_types.h"
+#include "render/d3d/d3d_types.h"
 #include "scene/scene_drawable.h"
 #include "scene/scene_node.h"
 

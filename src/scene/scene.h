@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "render/result.h"
+#include "render/d3d/result.h"
 #include "resources/archive.h"
 #include "scene/animator.h"
 #include "scene/scene_material.h"

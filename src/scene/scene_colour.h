@@ -1,6 +1,6 @@
 #pragma once
 // Packing the scene's float colours into D3DCOLOR (A in bits 24-31, then R, G, B).
-#include "render/d3d_types.h"
+#include "render/d3d/d3d_types.h"
 #include "scene/geom_object_record.h"
 
 // Each channel value * 255, truncated: the colours of static meshes, which lie in 0..1.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/result.h"
+#include "render/d3d/result.h"
 #include "resources/byte_cursor.h"
 #include "scene/byte_writer.h"
 #include "scene/geom_object_record.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "render/d3d_types.h"
-#include "render/result.h"
+#include "render/d3d/d3d_types.h"
+#include "render/d3d/result.h"
 #include "resources/byte_cursor.h"
 #include "scene/byte_writer.h"
 #include "scene/geom_object_record.h"

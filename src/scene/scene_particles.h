@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "demo/demo_random.h"
-#include "render/device.h"
+#include "render/d3d/device.h"
 #include "scene/scene_drawable.h"
 #include "scene/scene_node.h"
 #include "scene/scene_vertex.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "render/d3d_types.h"
+#include "render/d3d/d3d_types.h"
 #include "resources/byte_cursor.h"
 #include "scene/byte_writer.h"
 #include "scene/geom_object_record.h"

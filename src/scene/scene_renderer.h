@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "render/device.h"
+#include "render/d3d/device.h"
 #include "resources/texture_manager.h"
 #include "scene/material_bucket.h"
 #include "scene/render_item.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "demo/demo.h"
-#include "render/d3dx_vector.h"
+#include "render/d3dx/d3dx_vector.h"
 #include "scene/scene_renderer.h"
 #include "scene/scene_stage_states.h"
 

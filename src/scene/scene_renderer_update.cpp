@@ -3,7 +3,7 @@
 #include <bit>
 
 #include "demo/demo.h"
-#include "render/d3dx_maths.h"
+#include "render/d3dx/d3dx_maths.h"
 #include "scene/camera_view.h"
 #include "scene/morph_frames.h"
 #include "scene/scene_colour.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Texture stage settings that several scene draws share.
-#include "render/device.h"
+#include "render/d3d/device.h"
 
 // Stage 0 colour = texture x diffuse, set in the order ARG1, ARG2, OP.
 inline void SetColourTextureTimesDiffuse(IDirect3DDevice7* device) {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "render/result.h"
+#include "render/d3d/result.h"
 #include "resources/archive.h"
 
 HRESULT OpenSceneStream(IStorage* storage, std::string_view name, IStream** stream);

@@ -1,7 +1,7 @@
 #pragma once
 // The vertex of every buffer the scene system fills: position, ARGB colour and one pair of
 // texture coordinates, 24 bytes.
-#include "render/d3d_types.h"
+#include "render/d3d/d3d_types.h"
 
 struct SceneVertex {
   float x, y, z;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "render/d3d_caps.h"
+#include "render/d3d/d3d_caps.h"
 
 namespace {
 

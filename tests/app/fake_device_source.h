@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/device_source.h"
-#include "render/d3d_caps.h"
+#include "render/d3d/d3d_caps.h"
 
 // A device that rasterises in hardware and reports nothing else: 15 points, 23 when it
 // can render windowed.

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/memory_status.h"
+#include "platform/memory_status.h"
 
 namespace {
 

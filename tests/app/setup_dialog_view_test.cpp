@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_device_source.h"
-#include "render/png_file.h"
+#include "png_file.h"
 #include "support/setup_dialog_driver.h"
 
 namespace {

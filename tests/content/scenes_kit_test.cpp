@@ -8,7 +8,7 @@
 #include <numbers>
 #include <stdexcept>
 
-#include "render/d3dx_maths.h"
+#include "render/d3dx/d3dx_maths.h"
 #include "scene/animator.h"
 #include "scene/camera_view.h"
 #include "scenes/camera_shots.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "demo/timeline_script.h"
-#include "render/render_target_readback.h"
+#include "render/d3dx/render_target_readback.h"
 #include "support/demo_archive.h"
 #include "support/demo_fixture.h"
 

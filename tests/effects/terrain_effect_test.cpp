@@ -11,8 +11,8 @@
 #include "demo/demo_error.h"
 #include "demo/timeline_script.h"
 #include "effects/terrain_flight.h"
-#include "render/d3dx_maths.h"
-#include "render/render_target_readback.h"
+#include "render/d3dx/d3dx_maths.h"
+#include "render/d3dx/render_target_readback.h"
 #include "support/effect_fixture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "render/d3dx_maths.h"
+#include "render/d3dx/d3dx_maths.h"
 #include "support/effect_fixture.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "support/context_fixture.h"
-#include "render/render_target_readback.h"
+#include "render/d3dx/render_target_readback.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The enumeration of devices and video modes: its lists built from made-up probes and
 // display modes, and the machine's own enumeration under the offscreen driver.
-#include "render/d3dx_enumeration.h"
+#include "render/d3dx/d3dx_enumeration.h"
 
 #include <cstdlib>
 #include <memory>
@@ -9,9 +9,9 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "render/d3dx_enumeration_lists.h"
-#include "render/device_selection.h"
-#include "render/gl_context.h"
+#include "render/d3dx/d3dx_enumeration_lists.h"
+#include "render/d3dx/device_selection.h"
+#include "render/gl/gl_context.h"
 #include "support/gl_test_window.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "render/d3dx_maths.h"
+#include "render/d3dx/d3dx_maths.h"
 #include "render/maths_expectations.h"
 
 namespace {

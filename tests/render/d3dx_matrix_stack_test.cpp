@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/d3dx_matrix_stack.h"
+#include "render/d3dx/d3dx_matrix_stack.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "support/context_fixture.h"
-#include "render/debug_text_layout.h"
+#include "render/d3dx/debug_text_layout.h"
 
 TEST(DebugTextLayout, DrawsBytesOutsidePrintableAsciiAsQuestionMarks) {
   EXPECT_EQ(LayoutDebugText(0.0f, 0.0f, std::string("a\x01" "b\x7F" "c\xC3" "d\xFF", 8)),

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "support/context_fixture.h"
-#include "render/d3dx_maths.h"
-#include "render/gl_features.h"
+#include "render/d3dx/d3dx_maths.h"
+#include "render/gl/gl_features.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <bit>
 #include <numbers>
 
-#include "render/d3dx_maths.h"
+#include "render/d3dx/d3dx_maths.h"
 #include "render/pipeline_fixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // Element-by-element comparisons for the maths tests, naming the element that differs.
 #include <gtest/gtest.h>
 
-#include "render/d3d_types.h"
+#include "render/d3d/d3d_types.h"
 
 inline constexpr float kMathsTolerance = 1e-5f;
 

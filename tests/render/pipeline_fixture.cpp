@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "render/gl_texture.h"
+#include "render/gl/gl_texture.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Spheres against the view volume: wholly outside a plane, straddling it, or inside.
-#include "render/sphere_visibility.h"
+#include "render/state/sphere_visibility.h"
 
 #include <gtest/gtest.h>
 
 #include <numbers>
 
 #include "support/context_fixture.h"
-#include "render/d3dx_maths.h"
+#include "render/d3dx/d3dx_maths.h"
 
 namespace {
 

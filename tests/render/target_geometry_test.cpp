@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/target_geometry.h"
+#include "render/state/target_geometry.h"
 
 namespace {
 

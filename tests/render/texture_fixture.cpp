@@ -1,6 +1,6 @@
 #include "render/texture_fixture.h"
 
-#include "render/gl_texture.h"
+#include "render/gl/gl_texture.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "support/context_fixture.h"
-#include "render/d3dx_texture.h"
+#include "render/d3dx/d3dx_texture.h"
 
 // One level of a texture, row 0 (texture row 0, t = 0) first.
 template <typename Pixel>

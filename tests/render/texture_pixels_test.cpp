@@ -2,8 +2,8 @@
 // filter over odd sides and the part of each level that a rectangle covers.
 #include <gtest/gtest.h>
 
-#include "render/argb_image.h"
-#include "render/mip_chain.h"
+#include "render/d3dx/argb_image.h"
+#include "render/state/mip_chain.h"
 
 namespace {
 

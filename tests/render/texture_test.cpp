@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "render/gl_texture.h"
+#include "render/gl/gl_texture.h"
 #include "render/texture_fixture.h"
 
 namespace {

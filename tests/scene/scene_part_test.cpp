@@ -11,7 +11,7 @@
 #include "demo/demo_error.h"
 #include "demo/timeline_script.h"
 #include "kit/png_encoder.h"
-#include "render/render_target_readback.h"
+#include "render/d3dx/render_target_readback.h"
 #include "support/demo_archive.h"
 #include "support/demo_fixture.h"
 

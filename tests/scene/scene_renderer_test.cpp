@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "demo/demo_random.h"
-#include "render/d3dx_maths.h"
+#include "render/d3dx/d3dx_maths.h"
 #include "scene_render_fixture.h"
 
 namespace {

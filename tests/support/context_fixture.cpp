@@ -1,6 +1,6 @@
 #include "support/context_fixture.h"
 
-#include "render/render_target_readback.h"
+#include "render/d3dx/render_target_readback.h"
 
 void ContextFixture::TearDown() {
   SafeRelease(context_);

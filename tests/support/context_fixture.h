@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "render/d3dx_context.h"
+#include "render/d3dx/d3dx_context.h"
 #include "support/gl_test_window.h"
 
 // The render target's pixels (0xAARRGGBB), top row first.

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "render/result.h"
+#include "render/d3d/result.h"
 
 struct DecodedImage {
   HRESULT result = 0;  // the first failure, or S_OK

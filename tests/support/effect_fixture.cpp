@@ -1,6 +1,6 @@
 #include "support/effect_fixture.h"
 
-#include "render/ref_counted.h"
+#include "render/d3d/ref_counted.h"
 
 void EffectFixture::StartRecording(const CompoundFileBuilder& archive) {
   WriteArchive(archive);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "demo/part.h"
-#include "render/d3d_types.h"
+#include "render/d3d/d3d_types.h"
 
 struct PartJournal {
   std::vector<std::string> calls;  // "label Call", in the order they came

@@ -4,8 +4,8 @@
 #include <bit>
 #include <iterator>
 
-#include "render/fvf_layout.h"
-#include "render/target_geometry.h"
+#include "render/state/fvf_layout.h"
+#include "render/state/target_geometry.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "render/device.h"
-#include "render/device_states.h"
+#include "render/d3d/device.h"
+#include "render/state/device_states.h"
 #include "support/recording_direct3d.h"
 
 struct RecordedCall {

@@ -1,6 +1,6 @@
 #include "support/recording_direct3d.h"
 
-#include "render/fvf_layout.h"
+#include "render/state/fvf_layout.h"
 
 MemoryVertexBuffer::MemoryVertexBuffer(const D3DVERTEXBUFFERDESC& desc, uint32_t stride)
     : desc_(desc), stride_(stride), bytes_(size_t{desc.dwNumVertices} * stride) {}

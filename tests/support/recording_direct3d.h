@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/device.h"
+#include "render/d3d/device.h"
 
 // Direct3D 7 holds at most this many vertices in one buffer or one draw.
 constexpr DWORD kMaxRecordedVertices = 0xFFFF;

@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 #include <backends/imgui_impl_opengl3.h>
 
-#include "render/gl_context.h"
+#include "render/gl/gl_context.h"
 #include "support/gl_test_window.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "render/png_file.h"
-#include "render/render_target_readback.h"
+#include "png_file.h"
+#include "render/d3dx/render_target_readback.h"
 
 CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute,
                                const TimelineScript& script) {

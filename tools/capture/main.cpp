@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "app/log.h"
-#include "app/memory_status.h"
+#include "platform/memory_status.h"
 #include "capture_options.h"
 #include "capture_session.h"
 #include "demo/demo_error.h"
