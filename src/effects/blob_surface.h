@@ -30,6 +30,7 @@ class BlobSurface {
   // `isoLevel`, on a lattice of cubes of side `cellSize` over the blobs' bounding box
   // enlarged by 1.1 on every side. Each blob records the number (from 1) of the surface
   // component it was found on; a blob whose component is already done only records it.
+  // Lattice coordinates are 16-bit, so the lattice must be under 65,536 cubes each way.
   void Polygonise(std::span<BlobRecord> blobs, const BlobField& field, float cellSize,
                   float isoLevel, BlobMesh& mesh);
 
