@@ -38,8 +38,7 @@ void BlobField::Rebuild(std::span<BlobRecord> blobs) {
   firstInCell_.assign(static_cast<size_t>(cells_[0]) * cells_[1] * cells_[2], -1);
   for (int i = 0; i < static_cast<int>(blobs.size()); ++i) {
     const D3DVECTOR& c = blobs[i].centre;
-    const int x = CellOf(c.x - origin_.x), y = CellOf(c.y - origin_.y),
-              z = CellOf(c.z - origin_.z);
+    const int x = CellOf(c.x - origin_.x), y = CellOf(c.y - origin_.y), z = CellOf(c.z - origin_.z);
     int& first = firstInCell_[(static_cast<size_t>(z) * cells_[1] + y) * cells_[0] + x];
     blobs[i].nextInCell = first;
     first = i;
@@ -48,8 +47,7 @@ void BlobField::Rebuild(std::span<BlobRecord> blobs) {
 
 float BlobField::ValueAt(const D3DVECTOR& p) const {
   if (firstInCell_.empty()) return 0.0f;
-  const int cell[3] = {CellOf(p.x - origin_.x), CellOf(p.y - origin_.y),
-                       CellOf(p.z - origin_.z)};
+  const int cell[3] = {CellOf(p.x - origin_.x), CellOf(p.y - origin_.y), CellOf(p.z - origin_.z)};
   int from[3], to[3];
   for (int axis = 0; axis < 3; ++axis) {
     from[axis] = std::max(cell[axis] - 1, 0);

@@ -21,13 +21,13 @@ constexpr int kEdgeCorners[12][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 5}, {5,
 // The cube's faces in the order the flood fill leaves through them, as bits, with the step
 // to the neighbour across each.
 enum Face { kMinusX = 1, kPlusX = 2, kMinusY = 4, kPlusY = 8, kMinusZ = 16, kPlusZ = 32 };
-constexpr int kFaceSteps[6][3] = {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0},
+constexpr int kFaceSteps[6][3] = {{-1, 0, 0}, {1, 0, 0},  {0, -1, 0},
                                   {0, 1, 0},  {0, 0, -1}, {0, 0, 1}};
 // The two faces that hold each edge.
 constexpr int kEdgeFaces[12] = {
-    kMinusY | kMinusZ, kPlusX | kMinusZ,  kPlusY | kMinusZ,  kMinusX | kMinusZ,
-    kMinusY | kPlusZ,  kPlusX | kPlusZ,   kPlusY | kPlusZ,   kMinusX | kPlusZ,
-    kMinusX | kMinusY, kPlusX | kMinusY,  kPlusX | kPlusY,   kMinusX | kPlusY};
+    kMinusY | kMinusZ, kPlusX | kMinusZ, kPlusY | kMinusZ, kMinusX | kMinusZ,  // edges 0-3
+    kMinusY | kPlusZ,  kPlusX | kPlusZ,  kPlusY | kPlusZ,  kMinusX | kPlusZ,   // edges 4-7
+    kMinusX | kMinusY, kPlusX | kMinusY, kPlusX | kPlusY,  kMinusX | kPlusY};  // edges 8-11
 
 LatticeKey KeyOf(int x, int y, int z) {
   return MakeLatticeKey(static_cast<uint16_t>(x), static_cast<uint16_t>(y),
@@ -36,8 +36,8 @@ LatticeKey KeyOf(int x, int y, int z) {
 
 }  // namespace
 
-void BlobSurface::Polygonise(std::span<BlobRecord> blobs, const BlobField& field,
-                             float cellSize, float isoLevel, BlobMesh& mesh) {
+void BlobSurface::Polygonise(std::span<BlobRecord> blobs, const BlobField& field, float cellSize,
+                             float isoLevel, BlobMesh& mesh) {
   field_ = &field;
   mesh_ = &mesh;
   cellSize_ = cellSize;
@@ -86,8 +86,8 @@ void BlobSurface::PlaceLattice(std::span<const BlobRecord> blobs) {
 }
 
 bool BlobSurface::InLattice(const LatticePoint& cube) const {
-  return cube.x >= 0 && cube.y >= 0 && cube.z >= 0 && cube.x < cubes_[0] &&
-         cube.y < cubes_[1] && cube.z < cubes_[2];
+  return cube.x >= 0 && cube.y >= 0 && cube.z >= 0 && cube.x < cubes_[0] && cube.y < cubes_[1] &&
+         cube.z < cubes_[2];
 }
 
 float BlobSurface::CornerValue(const LatticePoint& corner) {
@@ -150,9 +150,9 @@ void BlobSurface::FloodFill(const LatticePoint& start, int component) {
       const int a = vertexOnEdge[triangles[i]], b = vertexOnEdge[triangles[i + 1]],
                 c = vertexOnEdge[triangles[i + 2]];
       if (a < 0 || b < 0 || c < 0) continue;
-      mesh_->indices.insert(mesh_->indices.end(), {static_cast<uint16_t>(a),
-                                                   static_cast<uint16_t>(b),
-                                                   static_cast<uint16_t>(c)});
+      mesh_->indices.insert(
+          mesh_->indices.end(),
+          {static_cast<uint16_t>(a), static_cast<uint16_t>(b), static_cast<uint16_t>(c)});
     }
     processedCubes_.Insert(key, component);
 
@@ -173,8 +173,8 @@ int BlobSurface::EdgeVertex(const LatticePoint& cube, int edge, const float valu
     lower[i] = std::min(kCornerOffsets[a][i], kCornerOffsets[b][i]);
     if (kCornerOffsets[a][i] != kCornerOffsets[b][i]) axis = i;
   }
-  const LatticeKey key = KeyOf(cube.x + lower[0], cube.y + lower[1], cube.z + lower[2]) |
-                         LatticeKey(axis) << 48;
+  const LatticeKey key =
+      KeyOf(cube.x + lower[0], cube.y + lower[1], cube.z + lower[2]) | LatticeKey(axis) << 48;
   if (const int* known = edgeVertices_.Find(key)) return *known;
   if (mesh_->vertices.size() >= kMaxBlobMeshVertices) {
     mesh_->truncated = true;

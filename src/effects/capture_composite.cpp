@@ -65,9 +65,9 @@ void CCaptureComposite::Init() {
 void CCaptureComposite::CreateCaptureTexture() {
   const std::vector<uint32_t> black(size_t{kCaptureSide} * kCaptureSide, 0);
   CTextureManager* textures = demo->textures;
-  const HRESULT made = textures->CreateTexture(kCaptureTexture, black.data(), kCaptureSide,
-                                               kCaptureSide, kDefaultTextureFormat,
-                                               kTextureNoMipMaps);
+  const HRESULT made =
+      textures->CreateTexture(kCaptureTexture, black.data(), kCaptureSide, kCaptureSide,
+                              kDefaultTextureFormat, kTextureNoMipMaps);
   // A trial copy tells whether the default format can receive the frame (not every format
   // can be drawn into). The first frame overwrites whatever it copied.
   if (SUCCEEDED(made) && SUCCEEDED(CaptureFrame())) return;

@@ -16,7 +16,7 @@ constexpr char kFlareTexture[] = "darkFlare.png";
 constexpr float kPi = 3.14159265f;
 constexpr float kRayStep = kPi * 0.001953125f;  // radians per step of the 1024 directions
 constexpr float kFlareSpeed = 3.2133119f;       // screen widths per unit of part time
-constexpr float kLaunchSpread = 0.12f;  // of the speed: how far along its ray a flare starts
+constexpr float kLaunchSpread = 0.12f;    // of the speed: how far along its ray a flare starts
 constexpr float kLargestFlare = 0.0625f;  // half size at a corner, of the screen's width and height
 
 // A random whole number 0..1023.
@@ -72,8 +72,8 @@ void CFlareComposite::Init() {
     auto* vertices = static_cast<FlareVertex*>(data);
     const auto eighthWidth = static_cast<float>(g_screenWidth / 8);
     const auto eighthHeight = static_cast<float>(g_screenHeight / 8);
-    WriteSprite(vertices, cx - eighthWidth, cy + eighthHeight, cx + eighthWidth,
-                cy - eighthHeight);
+    // The fixed centre sprite, a quarter of the screen each way, its picture upside down.
+    WriteSprite(vertices, cx - eighthWidth, cy + eighthHeight, cx + eighthWidth, cy - eighthHeight);
     // Until a flare is first placed its sprite is a point at the centre, so a flare that
     // starts off the screen and is relaunched at once never draws undefined vertices.
     for (int k = 0; k < kFlareCount; ++k) WriteSprite(vertices + 6 + 6 * k, cx, cy, cx, cy);
@@ -161,11 +161,11 @@ void CFlareComposite::DrawBackground(float t) {
 }
 
 void CFlareComposite::DrawFlares(float elapsed) {
-  const float width = static_cast<float>(g_screenWidth), height = static_cast<float>(g_screenHeight);
+  const float width = static_cast<float>(g_screenWidth),
+              height = static_cast<float>(g_screenHeight);
   void* data = nullptr;
-  FlareVertex* vertices = SUCCEEDED(flareBuffer_->Lock(0, &data, nullptr))
-                              ? static_cast<FlareVertex*>(data)
-                              : nullptr;
+  FlareVertex* vertices =
+      SUCCEEDED(flareBuffer_->Lock(0, &data, nullptr)) ? static_cast<FlareVertex*>(data) : nullptr;
   for (int k = 0; k < kFlareCount; ++k) {
     Flare& flare = flares_[k];
     D3DVECTOR& p = flare.position;

@@ -11,8 +11,10 @@ constexpr char kFaceTexture[] = "tetradoom.png";
 constexpr int kDepth = 5;
 
 // The start tetrahedron (world units): its base on y = 0 around the y axis at radius 6.
-constexpr D3DVECTOR kCorners[4] = {
-    {0.0f, 0.0f, 6.0f}, {5.196152f, 0.0f, -3.0f}, {-5.196152f, 0.0f, -3.0f}, {0.0f, 8.485281f, 0.0f}};
+constexpr D3DVECTOR kCorners[4] = {{0.0f, 0.0f, 6.0f},
+                                   {5.196152f, 0.0f, -3.0f},
+                                   {-5.196152f, 0.0f, -3.0f},
+                                   {0.0f, 8.485281f, 0.0f}};
 
 // Every face shows the same triangular cut of the texture, from its apex at the top.
 constexpr float kFaceUv[3][2] = {{0.5f, 0.0f}, {0.0f, 1.0f}, {1.0f, 1.0f}};

@@ -20,7 +20,8 @@ constexpr float kIso = 1.0f;
 const float kIsoRadius = 1.0f / std::sqrt(2.0f);
 
 float Distance(const SceneVertex& v, const D3DVECTOR& c) {
-  return std::sqrt((v.x - c.x) * (v.x - c.x) + (v.y - c.y) * (v.y - c.y) + (v.z - c.z) * (v.z - c.z));
+  return std::sqrt((v.x - c.x) * (v.x - c.x) + (v.y - c.y) * (v.y - c.y) +
+                   (v.z - c.z) * (v.z - c.z));
 }
 
 // Polygonises `blobs` as the blob effect does.

@@ -23,7 +23,8 @@ CompoundFileBuilder ArchiveWithEmptyWeirdScene() {
   scene.animator.endTime = 10;
   CompoundFileBuilder archive = DemoArchive();
   for (const auto& [name, bytes] : scene.Save()) archive.AddStream("weird.hrn/" + name, bytes);
-  TestPng clear{4, 4, PNG_COLOR_TYPE_RGBA, 8, std::vector<std::vector<uint8_t>>(4, std::vector<uint8_t>(16, 0))};
+  TestPng clear{4, 4, PNG_COLOR_TYPE_RGBA, 8,
+                std::vector<std::vector<uint8_t>>(4, std::vector<uint8_t>(16, 0))};
   archive.AddStream("tetradoom.png", EncodeTestPng(clear));
   return archive;
 }
@@ -117,13 +118,15 @@ TEST_F(CaptureCompositeTest, DrawsTheFractalThenFourFramedThumbnailsOfTheCapture
       EXPECT_EQ(quad[v].colour, 0xFFFFFFFFu);
     }
     const RecordedCall& frame = draws[2 + 2 * i];
-    EXPECT_EQ(frame.args, (std::vector<DWORD>{D3DPT_LINESTRIP, D3DFVF_XYZRHW | D3DFVF_DIFFUSE, 5, 0}));
+    EXPECT_EQ(frame.args,
+              (std::vector<DWORD>{D3DPT_LINESTRIP, D3DFVF_XYZRHW | D3DFVF_DIFFUSE, 5, 0}));
     struct FrameVertex {
       float x, y, z, rhw;
       D3DCOLOR colour;
     };
     const std::vector<FrameVertex> strip = VerticesAs<FrameVertex>(frame);
-    const float path[5][2] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
+    const float path[5][2] = {
+        {left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
     for (int v = 0; v < 5; ++v) {
       EXPECT_FLOAT_EQ(strip[v].x, path[v][0]);
       EXPECT_FLOAT_EQ(strip[v].y, path[v][1]);
@@ -133,18 +136,18 @@ TEST_F(CaptureCompositeTest, DrawsTheFractalThenFourFramedThumbnailsOfTheCapture
   int fractal = -1, capture = -1;
   textures_->FindTexture("tetradoom.png", &fractal);
   textures_->FindTexture("scrcap", &capture);
-  EXPECT_EQ(textures_->bound, (std::vector<int>{fractal, capture, -1, capture, -1, capture, -1,
-                                                capture, -1}));
+  EXPECT_EQ(textures_->bound,
+            (std::vector<int>{fractal, capture, -1, capture, -1, capture, -1, capture, -1}));
   // Each thumbnail turns blending and depth off, and depth back on after its frame.
   const std::vector<std::pair<DWORD, DWORD>> states = RenderStates();
   ASSERT_GE(states.size(), 20u);
   const std::vector<std::pair<DWORD, DWORD>> lastThumbnail(states.end() - 5, states.end());
-  EXPECT_EQ(lastThumbnail, (std::vector<std::pair<DWORD, DWORD>>{
-                               {D3DRENDERSTATE_ALPHABLENDENABLE, 0},
-                               {D3DRENDERSTATE_ZENABLE, 0},
-                               {D3DRENDERSTATE_ZWRITEENABLE, 0},
-                               {D3DRENDERSTATE_ZENABLE, 1},
-                               {D3DRENDERSTATE_ZWRITEENABLE, 1}}));
+  EXPECT_EQ(lastThumbnail,
+            (std::vector<std::pair<DWORD, DWORD>>{{D3DRENDERSTATE_ALPHABLENDENABLE, 0},
+                                                  {D3DRENDERSTATE_ZENABLE, 0},
+                                                  {D3DRENDERSTATE_ZWRITEENABLE, 0},
+                                                  {D3DRENDERSTATE_ZENABLE, 1},
+                                                  {D3DRENDERSTATE_ZWRITEENABLE, 1}}));
   EXPECT_EQ(composite_->frames, 1);
 }
 
@@ -197,18 +200,20 @@ TEST_F(CaptureCompositePictureTest, ThumbnailsEchoTheFrameTheyAreDrawnIn) {
     EXPECT_NEAR(static_cast<int>(picture >> 16), static_cast<int>(255 * progress), 2);
     // Inside every thumbnail only this frame's picture: no frame lines of earlier
     // thumbnails, no colour of an earlier frame.
-    const int boxes[4][4] = {{6, 43, 166, 177}, {473, 43, 633, 177}, {6, 302, 166, 436},
-                             {473, 302, 633, 436}};
+    const int boxes[4][4] = {
+        {6, 43, 166, 177}, {473, 43, 633, 177}, {6, 302, 166, 436}, {473, 302, 633, 436}};
     for (const auto& box : boxes) {
       for (int y = box[1] + 3; y < box[3] - 3; ++y) {
         for (int x = box[0] + 3; x < box[2] - 3; ++x) {
           const uint32_t echo = frame[y * 640 + x];
-          ASSERT_NEAR(static_cast<int>(echo >> 16), static_cast<int>(picture >> 16), 2) << x << "," << y;
+          ASSERT_NEAR(static_cast<int>(echo >> 16), static_cast<int>(picture >> 16), 2)
+              << x << "," << y;
           ASSERT_EQ(echo & 0xFFFFu, 0u) << x << "," << y;
         }
       }
       bool framed = false;
-      for (int y = box[1] - 1; y <= box[1] + 1; ++y) framed |= frame[y * 640 + 80 + box[0]] == 0x999999u;
+      for (int y = box[1] - 1; y <= box[1] + 1; ++y)
+        framed |= frame[y * 640 + 80 + box[0]] == 0x999999u;
       EXPECT_TRUE(framed);
     }
   }

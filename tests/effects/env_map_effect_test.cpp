@@ -45,10 +45,9 @@ TEST_F(EnvMapEffectTest, DrawsTheShadedSurfaceInOneIndexedCallWithTheOwnersProje
   ASSERT_EQ(draws.size(), 1u);
   EXPECT_EQ(draws[0].name, "DrawIndexedPrimitive");
   const BlobMesh& mesh = effect_->Mesh();
-  EXPECT_EQ(draws[0].args,
-            (std::vector<DWORD>{D3DPT_TRIANGLELIST, kSceneVertexFvf,
-                                static_cast<DWORD>(mesh.vertices.size()),
-                                static_cast<DWORD>(mesh.indices.size()), 0}));
+  EXPECT_EQ(draws[0].args, (std::vector<DWORD>{D3DPT_TRIANGLELIST, kSceneVertexFvf,
+                                               static_cast<DWORD>(mesh.vertices.size()),
+                                               static_cast<DWORD>(mesh.indices.size()), 0}));
   EXPECT_EQ(draws[0].indices, mesh.indices);
 
   const std::vector<RecordedCall> transforms = device_->Find("SetTransform");
@@ -58,8 +57,8 @@ TEST_F(EnvMapEffectTest, DrawsTheShadedSurfaceInOneIndexedCallWithTheOwnersProje
   EXPECT_EQ(transforms[1].args[0], static_cast<DWORD>(D3DTRANSFORMSTATE_WORLD));
   EXPECT_EQ(transforms[1].matrix.m[0][0], 3.0f);
   EXPECT_EQ(transforms[1].matrix.m[2][2], 3.0f);
-  EXPECT_EQ(RenderStates(), (std::vector<std::pair<DWORD, DWORD>>{
-                                {D3DRENDERSTATE_CULLMODE, D3DCULL_NONE}}));
+  EXPECT_EQ(RenderStates(),
+            (std::vector<std::pair<DWORD, DWORD>>{{D3DRENDERSTATE_CULLMODE, D3DCULL_NONE}}));
   int environment = -1;
   textures_->FindTexture("ckenv.png", &environment);
   EXPECT_EQ(textures_->bound, (std::vector<int>{environment}));
@@ -71,8 +70,9 @@ TEST_F(EnvMapEffectTest, TheLightAndTheReflectionFollowTheOutwardNormal) {
   const std::vector<SceneVertex>& vertices = effect_->Mesh().vertices;
   // The outermost points in +x, +y and -x face those ways.
   const auto most = [&](auto key) {
-    return *std::max_element(vertices.begin(), vertices.end(),
-                             [&](const SceneVertex& a, const SceneVertex& b) { return key(a) < key(b); });
+    return *std::max_element(
+        vertices.begin(), vertices.end(),
+        [&](const SceneVertex& a, const SceneVertex& b) { return key(a) < key(b); });
   };
   const float lightX = 1.0f / std::sqrt(1 + 1 + 1.44f);  // the light's x (and y) share
   const SceneVertex right = most([](const SceneVertex& v) { return v.x; });

@@ -24,8 +24,7 @@ TEST(FlareScale, IsZeroAtTheCentreAndOneAtACorner) {
 
 class RefusingDirect3D final : public IDirect3D7 {
  public:
-  HRESULT CreateVertexBuffer(const D3DVERTEXBUFFERDESC*, IDirect3DVertexBuffer7**,
-                             DWORD) override {
+  HRESULT CreateVertexBuffer(const D3DVERTEXBUFFERDESC*, IDirect3DVertexBuffer7**, DWORD) override {
     return E_OUTOFMEMORY;
   }
   HRESULT EvictManagedTextures() override { return D3D_OK; }
@@ -103,8 +102,8 @@ TEST_F(FlareCompositeTest, DrawsTheBackgroundTheFlaresAndThenTheBlobs) {
   textures_->FindTexture("darkFlare.png", &flare);
   textures_->FindTexture("ckenv.png", &environment);
   EXPECT_EQ(textures_->bound, (std::vector<int>{background_, flare, environment}));
-  EXPECT_EQ(textures_->loads, (std::vector<std::string>{"f2back.png 0 1", "darkFlare.png 3 0",
-                                                        "ckenv.png 0 0"}));
+  EXPECT_EQ(textures_->loads,
+            (std::vector<std::string>{"f2back.png 0 1", "darkFlare.png 3 0", "ckenv.png 0 0"}));
 }
 
 TEST_F(FlareCompositeTest, FlaresMoveByTheTimeSinceTheLastFrameAndGrowWithDistance) {
@@ -158,7 +157,8 @@ TEST_F(FlareCompositeTest, ASecondInstanceContinuesFromTheFirstsLastTime) {
 TEST_F(FlareCompositeTest, EveryFlareStaysOnScreenOverThePart) {
   for (float t = 0.0f; t <= 1.0f; t += 1.0f / 600) {
     flares_->Render(t);
-    for (const CFlareComposite::Flare& flare : flares_->Flares()) ASSERT_TRUE(OnScreen(flare.position));
+    for (const CFlareComposite::Flare& flare : flares_->Flares())
+      ASSERT_TRUE(OnScreen(flare.position));
   }
 }
 

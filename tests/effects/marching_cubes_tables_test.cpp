@@ -62,7 +62,9 @@ TEST(MarchingCubesTables, RandomFieldsGiveClosedConsistentlyFacingSurfaces) {
   for (int round = 0; round < 30; ++round) {
     std::vector<float> field((kSide + 1) * (kSide + 1) * (kSide + 1));
     for (float& v : field) v = value(random);
-    const auto at = [&](int x, int y, int z) { return field[(z * (kSide + 1) + y) * (kSide + 1) + x]; };
+    const auto at = [&](int x, int y, int z) {
+      return field[(z * (kSide + 1) + y) * (kSide + 1) + x];
+    };
     std::map<std::pair<LatticeEdge, LatticeEdge>, int> sides;
     for (int z = 0; z < kSide; ++z) {
       for (int y = 0; y < kSide; ++y) {

@@ -18,12 +18,14 @@ TEST(Tetradoom, EachLevelAddsFourInnerFacesPerTetrahedron) {
 // The side of the plane through a, b, c that `p` lies on, scaled.
 float SideOf(const D3DVECTOR& a, const D3DVECTOR& b, const D3DVECTOR& c, const D3DVECTOR& p) {
   const float u[3] = {b.x - a.x, b.y - a.y, b.z - a.z}, v[3] = {c.x - a.x, c.y - a.y, c.z - a.z};
-  const float n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+  const float n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
+                      u[0] * v[1] - u[1] * v[0]};
   return n[0] * (p.x - a.x) + n[1] * (p.y - a.y) + n[2] * (p.z - a.z);
 }
 
 TEST(Tetradoom, EveryFaceShowsTheSameCutOfTheTextureAndLiesInTheStartTetrahedron) {
-  const D3DVECTOR corners[4] = {{0, 0, 6}, {5.196152f, 0, -3}, {-5.196152f, 0, -3}, {0, 8.485281f, 0}};
+  const D3DVECTOR corners[4] = {
+      {0, 0, 6}, {5.196152f, 0, -3}, {-5.196152f, 0, -3}, {0, 8.485281f, 0}};
   const D3DVECTOR middle = {0, 8.485281f / 4, 0};
   const float uv[3][2] = {{0.5f, 0}, {0, 1}, {1, 1}};
   const std::vector<TetradoomVertex> vertices = MakeTetradoom(5);
@@ -95,10 +97,12 @@ TEST_F(TetradoomEffectTest, DrawsAllTrianglesFromMemoryAddedOverThePictureWithou
   EXPECT_EQ(transforms[1].args[0], static_cast<DWORD>(D3DTRANSFORMSTATE_WORLD));
   EXPECT_FLOAT_EQ(transforms[1].matrix.m[3][1], -2 * std::sqrt(2.0f));
 
-  const std::vector<std::pair<DWORD, DWORD>> states = {
-      {D3DRENDERSTATE_ZENABLE, 0},          {D3DRENDERSTATE_ZWRITEENABLE, 0},
-      {D3DRENDERSTATE_CULLMODE, D3DCULL_NONE}, {D3DRENDERSTATE_ALPHABLENDENABLE, 1},
-      {D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA}, {D3DRENDERSTATE_DESTBLEND, D3DBLEND_ONE}};
+  const std::vector<std::pair<DWORD, DWORD>> states = {{D3DRENDERSTATE_ZENABLE, 0},
+                                                       {D3DRENDERSTATE_ZWRITEENABLE, 0},
+                                                       {D3DRENDERSTATE_CULLMODE, D3DCULL_NONE},
+                                                       {D3DRENDERSTATE_ALPHABLENDENABLE, 1},
+                                                       {D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA},
+                                                       {D3DRENDERSTATE_DESTBLEND, D3DBLEND_ONE}};
   EXPECT_EQ(RenderStates(), states);
   const std::vector<std::pair<DWORD, DWORD>> stage = {
       {D3DTSS_COLORARG1, D3DTA_TEXTURE}, {D3DTSS_COLORARG2, D3DTA_DIFFUSE},
