@@ -1,8 +1,10 @@
 #include "demo/timeline_script.h"
 
 #include "demo/demo.h"
+#include "effects/capture_composite.h"
 #include "effects/fade.h"
 #include "effects/final_images.h"
+#include "effects/flare_composite.h"
 #include "effects/particle_title.h"
 #include "effects/static_intro.h"
 #include "effects/terrain_effect.h"
@@ -53,11 +55,13 @@ void BuildTimeline(CDemo& demo) {
   AddScene(demo, "stairs", "stairs.hrn", 0, 0, 0, 69.99704f, 81.63964f);
   FadeFrom(demo, kBlack, 69.99704f, 70.59704f);
   FadeTo(demo, kBlack, 79.03964f, 81.63964f);
+  demo.AddPart(new CCaptureComposite(&demo), "fast1", 81.63964f, 93.9941f);
   FadeFrom(demo, kWhite, 81.63964f, 82.03964f);
   FadeTo(demo, kWhite, 93.5941f, 93.9941f);
   AddScene(demo, "surgery", "surgery.hrn", 0, 0, 0, 93.9941f, 117.8936f);
   FadeFrom(demo, kWhite, 93.9941f, 94.4941f);
   FadeTo(demo, kWhite, 117.49361f, 117.8936f);
+  demo.AddPart(new CFlareComposite(&demo), "fast2", 117.8936f, 130.33583f);
   AddScene(demo, "ppl part1", "ppl.hrn", 0, 0, 11.891686f, 130.33583f, 142.37498f);
   FadeFrom(demo, kBlack, 130.33583f, 131.33583f);
   FadeTo(demo, kBlack, 141.37498f, 142.37498f);

@@ -61,6 +61,10 @@ TEST_F(ScriptOnArchiveTest, CutsAreFadesDrawnOverTheirShots) {
   EXPECT_EQ(drawnAt(58.2), (Names{"terrain", "fade"}));
   EXPECT_EQ(drawnAt(64.0), (Names{"terrain"}));
   EXPECT_EQ(drawnAt(69.5), (Names{"terrain", "fade"}));
+  EXPECT_EQ(drawnAt(81.8), (Names{"fast1", "fade"}));
+  EXPECT_EQ(drawnAt(88.0), (Names{"fast1"}));
+  EXPECT_EQ(drawnAt(117.6), (Names{"surgery", "fade"}));
+  EXPECT_EQ(drawnAt(124.0), (Names{"fast2"}));
   EXPECT_EQ(drawnAt(135.0), (Names{"ppl part1"}));
   EXPECT_EQ(drawnAt(189.8), (Names{"ppl part2", "ppl2text", "fade"}));
   EXPECT_EQ(drawnAt(190.1), (Names{"tunnel", "greets", "fade"}));

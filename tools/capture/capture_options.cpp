@@ -10,8 +10,9 @@ const char* const kCaptureUsage =
     "usage: lantern-capture [--size WxH] [--fps N] [--mute] [--log] [--scene NAME.hrn]\n"
     "                       (--at T1,T2,... [--out DIR] | --bench)\n"
     "Runs the demo from lantern.dat in the current directory on a virtual clock, with no\n"
-    "window. --at renders the given demo times (seconds) to PNG files in DIR; --bench plays\n"
-    "the whole timeline at a step of 1/fps as fast as it can and reports each part's rate.\n"
+    "window. --at renders the given demo times (seconds) to PNG files in DIR, each after the\n"
+    "frames before it at a step of 1/fps from the start of the parts then on screen; --bench\n"
+    "plays the whole timeline at that step as fast as it can and reports each part's rate.\n"
     "--scene plays one heron scene of the archive alone, its scene time the demo time.\n";
 
 namespace {

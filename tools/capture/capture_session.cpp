@@ -1,5 +1,6 @@
 #include "capture_session.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <vector>
@@ -26,6 +27,7 @@ CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute,
     SDL_Quit();
     throw;
   }
+  for (const TimelineEntry& entry : demo_->pending) windows_.emplace_back(entry.start, entry.end);
 }
 
 CaptureSession::~CaptureSession() {
@@ -37,7 +39,21 @@ CaptureSession::~CaptureSession() {
 bool CaptureSession::DrawFrameAt(double seconds) {
   const double ticks = std::llround(seconds * static_cast<double>(demo_->timer.frequency));
   clock_.SetTicks(demo_->timer.start + static_cast<uint64_t>(ticks));
+  lastDrawn_ = seconds;
   return demo_->DrawFrame();
+}
+
+void CaptureSession::PlayUpTo(double seconds, double step) {
+  double from = seconds;
+  for (const auto& [start, end] : windows_) {
+    if (start < seconds && seconds <= end) from = std::min(from, static_cast<double>(start));
+  }
+  from = std::max(from, lastDrawn_);
+  // A frame a hair before `seconds` (where it is a multiple of the step) would repeat it.
+  const double last = seconds - step * 1e-6;
+  for (double frame = std::floor(from / step) + 1; frame * step < last; ++frame) {
+    DrawFrameAt(frame * step);
+  }
 }
 
 bool CaptureSession::SaveFrame(const std::string& path) const {

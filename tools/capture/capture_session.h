@@ -4,6 +4,8 @@
 // session sets on its virtual clock.
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <SDL2/SDL.h>
 
@@ -22,6 +24,11 @@ class CaptureSession {
 
   // Draws the frame at `seconds` of demo time; false once the timeline has run out.
   bool DrawFrameAt(double seconds);
+  // Draws the frames at the multiples of `step` that lie after both the last frame drawn and
+  // the start of the earliest part on screen at `seconds`, and before `seconds`. Parts that
+  // carry state from frame to frame (the flares, a flight) then show at `seconds` what a
+  // viewer sees when the demo plays at that step.
+  void PlayUpTo(double seconds, double step);
   // Writes the last drawn frame as a PNG file; false on failure.
   bool SaveFrame(const std::string& path) const;
 
@@ -32,4 +39,6 @@ class CaptureSession {
   ManualClock clock_{1000000000};
   SDL_Window* window_ = nullptr;
   std::unique_ptr<CDemo> demo_;
+  std::vector<std::pair<float, float>> windows_;  // every part's, in demo time
+  double lastDrawn_ = -1;
 };

@@ -29,6 +29,7 @@ int RenderMoments(CaptureSession& session, const CaptureOptions& options) {
   std::error_code error;
   std::filesystem::create_directories(options.outputDirectory, error);
   for (const double seconds : options.times) {
+    session.PlayUpTo(seconds, 1.0 / options.fps);
     session.DrawFrameAt(seconds);
     const std::string path = FrameFileName(options.outputDirectory, seconds);
     if (!session.SaveFrame(path)) {
