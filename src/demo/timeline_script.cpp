@@ -6,6 +6,7 @@
 #include "effects/particle_title.h"
 #include "effects/static_intro.h"
 #include "effects/text_overlay.h"
+#include "effects/tunnel_composite.h"
 #include "scene/scene_part.h"
 
 namespace {
@@ -69,6 +70,7 @@ void BuildTimeline(CDemo& demo) {
   FadeFrom(demo, kWhite, 190.03316f, 190.33315f);
   FadeTo(demo, kWhite, 213.90611f, 214.20612f);
   AddScene(demo, "hrnend", "end.hrn", 1, 0, 0, 214.20612f, 270.6807f);
+  demo.AddPart(new CTunnelComposite(&demo), "end", 214.20612f, 270.6807f);
   FadeFrom(demo, kWhite, 214.20612f, 214.60611f);
   FadeTo(demo, kBlack, 263.95142f, 270.6807f);
   demo.AddPart(new CFinalImages(&demo), "final", 270.6807f, 300);
