@@ -9,6 +9,7 @@
 #include "effects/static_intro.h"
 #include "effects/terrain_effect.h"
 #include "effects/text_overlay.h"
+#include "effects/tunnel_composite.h"
 #include "effects/vent_shaft_effect.h"
 #include "scene/scene_part.h"
 
@@ -40,8 +41,8 @@ void AddScene(CDemo& demo, const char* name, const char* scene, int noDepth, flo
 // The rows of the script, in start order. Each row constructs one part and hands it to
 // AddPart with its name and its scripted window (without kTimeOffset, which AddPart adds).
 // The times are f32 values chosen to match the soundtrack (0, 56 and 300 are integers and
-// 58.5 a double, as written). A row is written here when its part class exists; until
-// then the demo plays the rows that do.
+// 58.5 a double, as written). All 38 rows: the demo plays them from the static intro to
+// the closing pictures and then closes itself.
 void BuildTimeline(CDemo& demo) {
   demo.AddPart(new CStaticIntro(&demo), "intro", 0, 27.892973f);
   FadeTo(demo, kWhite, 27.6f, 27.892973f);
@@ -77,6 +78,7 @@ void BuildTimeline(CDemo& demo) {
   FadeFrom(demo, kWhite, 190.03316f, 190.33315f);
   FadeTo(demo, kWhite, 213.90611f, 214.20612f);
   AddScene(demo, "hrnend", "end.hrn", 1, 0, 0, 214.20612f, 270.6807f);
+  demo.AddPart(new CTunnelComposite(&demo), "end", 214.20612f, 270.6807f);
   FadeFrom(demo, kWhite, 214.20612f, 214.60611f);
   FadeTo(demo, kBlack, 263.95142f, 270.6807f);
   demo.AddPart(new CFinalImages(&demo), "final", 270.6807f, 300);

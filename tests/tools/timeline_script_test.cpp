@@ -69,7 +69,7 @@ TEST_F(ScriptOnArchiveTest, CutsAreFadesDrawnOverTheirShots) {
   EXPECT_EQ(drawnAt(189.8), (Names{"ppl part2", "ppl2text", "fade"}));
   EXPECT_EQ(drawnAt(190.1), (Names{"tunnel", "greets", "fade"}));
   EXPECT_EQ(drawnAt(200.0), (Names{"tunnel", "greets"}));
-  EXPECT_EQ(drawnAt(265.0), (Names{"hrnend", "fade"}));
+  EXPECT_EQ(drawnAt(265.0), (Names{"hrnend", "end", "fade"}));
   EXPECT_EQ(drawnAt(280.0), (Names{"final"}));
 }
 
