@@ -15,8 +15,9 @@ std::optional<CaptureOptions> Parse(std::vector<const char*> words, std::string*
 TEST(CaptureOptionsTest, MomentsAreSortedAndEverySettingIsRead) {
   const auto options =
       Parse({"--size", "800x600", "--fps", "60", "--mute", "--log", "--at", "120.5,57,0",
-             "--out", "shots", "--scene", "weird.hrn"});
+             "--out", "shots", "--scene", "weird.hrn", "--exact"});
   ASSERT_TRUE(options);
+  EXPECT_EQ(options->mode, CaptureMode::kMoments);
   EXPECT_EQ(options->scene, "weird.hrn");
   EXPECT_EQ(options->width, 800u);
   EXPECT_EQ(options->height, 600u);
@@ -25,12 +26,13 @@ TEST(CaptureOptionsTest, MomentsAreSortedAndEverySettingIsRead) {
   EXPECT_TRUE(options->log);
   EXPECT_EQ(options->times, (std::vector<double>{0, 57, 120.5}));
   EXPECT_EQ(options->outputDirectory, "shots");
-  EXPECT_FALSE(options->bench);
+  EXPECT_EQ(options->play, MomentPlay::kFromDemoStart);
 }
 
 TEST(CaptureOptionsTest, DefaultsSuitABench) {
   const auto options = Parse({"--bench"});
   ASSERT_TRUE(options);
+  EXPECT_EQ(options->mode, CaptureMode::kBench);
   EXPECT_EQ(options->width, 640u);
   EXPECT_EQ(options->height, 480u);
   EXPECT_EQ(options->fps, 30.0);
@@ -38,24 +40,77 @@ TEST(CaptureOptionsTest, DefaultsSuitABench) {
   EXPECT_TRUE(options->scene.empty());
 }
 
-TEST(CaptureOptionsTest, MistakesAreRefusedWithAReason) {
-  const std::vector<std::vector<const char*>> mistakes{
-      {},                                 // nothing to do
-      {"--at", "1", "--bench"},           // both
-      {"--at", "1,x"},                    // not a number
-      {"--at", "-1"},                     // before the start
-      {"--at", ""},                       // empty list
-      {"--size", "640", "--bench"},       // no height
-      {"--size", "0x480", "--bench"},     // zero width
-      {"--fps", "0", "--bench"},          // no step
-      {"--bench", "--out", "dir"},        // output without moments
-      {"--bench", "--size"},              // missing value
-      {"--shiny"},                        // unknown
+TEST(CaptureOptionsTest, AVideoTakesItsFormatFromTheExtensionAndARange) {
+  const auto mp4 = Parse({"--video", "out/Demo.MP4", "--from", "50", "--to", "60"});
+  ASSERT_TRUE(mp4);
+  EXPECT_EQ(mp4->mode, CaptureMode::kVideo);
+  EXPECT_EQ(mp4->videoPath, "out/Demo.MP4");
+  EXPECT_EQ(mp4->videoFormat, VideoFormat::kMp4);
+  EXPECT_EQ(mp4->from, 50.0);
+  EXPECT_EQ(mp4->to, 60.0);
+  EXPECT_EQ(mp4->play, MomentPlay::kFromPartStart);
+
+  const auto mkv = Parse({"--video", "b.mkv", "--jump"});
+  ASSERT_TRUE(mkv);
+  EXPECT_EQ(mkv->videoFormat, VideoFormat::kMkv);
+  EXPECT_EQ(mkv->from, 0.0);
+  EXPECT_FALSE(mkv->to);
+  EXPECT_EQ(mkv->play, MomentPlay::kJump);
+}
+
+TEST(CaptureOptionsTest, ASheetTakesItsStep) {
+  const auto sheet = Parse({"--sheet", "s.png", "--every", "2.5", "--to", "30"});
+  ASSERT_TRUE(sheet);
+  EXPECT_EQ(sheet->mode, CaptureMode::kSheet);
+  EXPECT_EQ(sheet->sheetPath, "s.png");
+  EXPECT_EQ(sheet->sheetEvery, 2.5);
+  EXPECT_EQ(sheet->to, 30.0);
+  EXPECT_EQ(Parse({"--sheet", "s.png"})->sheetEvery, 5.0);
+}
+
+TEST(CaptureOptionsTest, HelpNeedsNothingElse) {
+  const auto help = Parse({"--help"});
+  ASSERT_TRUE(help);
+  EXPECT_TRUE(help->help);
+  EXPECT_TRUE(Parse({"--video", "x.mkv", "-h"})->help);
+}
+
+TEST(CaptureOptionsTest, MistakesAreRefusedNamingTheOptionAtFault) {
+  struct Mistake {
+    std::vector<const char*> words;
+    const char* named;  // what the message must mention
   };
-  for (const auto& words : mistakes) {
+  const std::vector<Mistake> mistakes{
+      {{}, "--at"},                                            // nothing to do
+      {{"--at", "1", "--bench"}, "--bench"},                   // two modes
+      {{"--video", "a.mkv", "--sheet", "s.png"}, "--sheet"},   // two modes
+      {{"--at", "1,x"}, "--at"},                               // not a number
+      {{"--at", "-1"}, "--at"},                                // before the start
+      {{"--at", ""}, "--at"},                                  // empty list
+      {{"--size", "640", "--bench"}, "--size"},                // no height
+      {{"--size", "0x480", "--bench"}, "--size"},              // zero width
+      {{"--fps", "0", "--bench"}, "--fps"},                    // no step
+      {{"--bench", "--out", "dir"}, "--out"},                  // output without moments
+      {{"--bench", "--size"}, "--size"},                       // missing value
+      {{"--shiny"}, "--shiny"},                                // unknown
+      {{"--video", "x.avi"}, "--video"},                       // unknown container
+      {{"--video", "mp4"}, "--video"},                         // no extension
+      {{"--video", "dir.mp4/clip"}, "--video"},                // a folder's extension
+      {{"--video", "x.mp4", "--size", "641x480"}, "--size"},   // odd for 4:2:0
+      {{"--video", "x.mkv", "--from", "5", "--to", "5"}, "--to"},  // empty range
+      {{"--video", "x.mkv", "--from", "-2"}, "--from"},
+      {{"--at", "3", "--from", "1"}, "--from"},                // range without a range mode
+      {{"--sheet", "s.jpg"}, "--sheet"},
+      {{"--sheet", "s.png", "--every", "0"}, "--every"},
+      {{"--video", "x.mkv", "--every", "2"}, "--every"},       // step without a sheet
+      {{"--at", "1", "--jump", "--exact"}, "--exact"},         // two ways at once
+      {{"--bench", "--jump"}, "--jump"},
+  };
+  for (const Mistake& mistake : mistakes) {
     std::string error;
-    EXPECT_FALSE(Parse(words, &error)) << (words.empty() ? "(none)" : words[0]);
-    EXPECT_FALSE(error.empty());
+    const std::string said = mistake.words.empty() ? "(none)" : mistake.words[0];
+    EXPECT_FALSE(Parse(mistake.words, &error)) << said;
+    EXPECT_NE(error.find(mistake.named), std::string::npos) << said << ": " << error;
   }
 }
 

@@ -1,12 +1,12 @@
 // lantern-capture run for real, on the archive the build generated.
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 
 #include <gtest/gtest.h>
 
-#include "support/child_process.h"
-#include "support/temp_dir.h"
+#include "capture_run_fixture.h"
 
 namespace {
 
@@ -24,18 +24,9 @@ bool ReadPngSize(const std::string& path, uint32_t& width, uint32_t& height) {
   return header[1] == 'P' && header[2] == 'N' && header[3] == 'G';
 }
 
-class CaptureRunTest : public testing::Test {
- protected:
-  void SetUp() override {
-    std::filesystem::create_symlink(BUILT_ARCHIVE, directory_.File("lantern.dat"));
-  }
-  TempDir directory_;
-};
-
 TEST_F(CaptureRunTest, MomentsAreWrittenAsPngsOfTheChosenSize) {
-  const ChildResult run = RunChild(
-      CAPTURE_BINARY, {"--mute", "--size", "320x200", "--at", "2.5,0.25", "--out", "shots"},
-      directory_.Path());
+  const ChildResult run =
+      Capture({"--mute", "--size", "320x200", "--at", "2.5,0.25", "--out", "shots"});
   ASSERT_EQ(run.exitStatus, 0) << run.standardError;
   EXPECT_NE(run.standardOutput.find("lantern-000.250.png"), std::string::npos);
   for (const char* name : {"shots/lantern-000.250.png", "shots/lantern-002.500.png"}) {
@@ -47,8 +38,7 @@ TEST_F(CaptureRunTest, MomentsAreWrittenAsPngsOfTheChosenSize) {
 }
 
 TEST_F(CaptureRunTest, TheBenchReportsATotal) {
-  const ChildResult run =
-      RunChild(CAPTURE_BINARY, {"--mute", "--bench", "--fps", "2"}, directory_.Path());
+  const ChildResult run = Capture({"--mute", "--bench", "--fps", "2"});
   EXPECT_EQ(run.exitStatus, 0) << run.standardError;
   // Two frames a second until the timeline runs out, minutes into the demo.
   std::smatch total;
@@ -58,6 +48,58 @@ TEST_F(CaptureRunTest, TheBenchReportsATotal) {
   EXPECT_GT(std::stoi(total[1]), 2 * 240);
   EXPECT_TRUE(std::regex_search(run.standardOutput, std::regex("\n *[0-9]+  fade +[0-9]+ frames")))
       << run.standardOutput;
+}
+
+std::vector<char> FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Moments reached through their warm-up, twice: the same command gives the same bytes.
+// 29 s plays from the cut at 28.4 s, 45.5 s from there too (the title over the scene).
+TEST_F(CaptureRunTest, TheSameMomentsComeOutTheSameTwice) {
+  const std::vector<std::string> command{"--mute", "--size", "160x120", "--fps", "10",
+                                         "--at",   "1.2,29,45.5",       "--out", "shots"};
+  const std::vector<std::string> names{"shots/lantern-001.200.png", "shots/lantern-029.000.png",
+                                       "shots/lantern-045.500.png"};
+  std::vector<std::vector<char>> runs[2];
+  for (auto& files : runs) {
+    const ChildResult result = Capture(command);
+    ASSERT_EQ(result.exitStatus, 0) << result.standardError;
+    for (const std::string& name : names) files.push_back(FileBytes(directory_.File(name)));
+  }
+  for (size_t index = 0; index < names.size(); ++index) {
+    EXPECT_FALSE(runs[0][index].empty()) << names[index];
+    EXPECT_TRUE(runs[0][index] == runs[1][index]) << names[index];
+  }
+  EXPECT_FALSE(runs[0][0] == runs[0][1]);
+}
+
+TEST_F(CaptureRunTest, ASheetTilesOneLabelledFramePerStep) {
+  const ChildResult run = Capture({"--mute", "--size", "160x120", "--sheet", "s.png", "--every",
+                                   "1", "--from", "27", "--to", "31", "--jump"});
+  ASSERT_EQ(run.exitStatus, 0) << run.standardError;
+  EXPECT_EQ(run.standardOutput, "s.png\n");
+  uint32_t width = 0, height = 0;
+  ASSERT_TRUE(ReadPngSize(directory_.File("s.png"), width, height));
+  // Four tiles of 160 x 120 in one row, 8 pixels apart, with two lines of label below.
+  EXPECT_EQ(width, 8u + 4 * (160 + 8));
+  EXPECT_GE(height, 8u + 120 + 2 * 24 + 8);
+}
+
+TEST_F(CaptureRunTest, HelpAndRefusalsComeBeforeTheDemoStarts) {
+  TempDir empty;  // no archive: nothing may get as far as opening one
+  const ChildResult help = RunChild(CAPTURE_BINARY, {"--help"}, empty.Path());
+  EXPECT_EQ(help.exitStatus, 0);
+  EXPECT_EQ(help.standardOutput.find("usage: lantern-capture"), 0u) << help.standardOutput;
+  EXPECT_NE(help.standardOutput.find("--video"), std::string::npos);
+
+  const ChildResult avi = RunChild(CAPTURE_BINARY, {"--video", "x.avi"}, empty.Path());
+  EXPECT_EQ(avi.exitStatus, 2);
+  EXPECT_EQ(avi.standardError.find("lantern-capture: --video wants a file name ending in .mp4"),
+            0u)
+      << avi.standardError;
+  EXPECT_TRUE(std::filesystem::is_empty(empty.Path()));
 }
 
 TEST_F(CaptureRunTest, AMissingArchiveIsFatal) {

@@ -3,17 +3,33 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <string_view>
 
 const char* const kCaptureUsage =
-    "usage: lantern-capture [--size WxH] [--fps N] [--mute] [--log] [--scene NAME.hrn]\n"
-    "                       (--at T1,T2,... [--out DIR] | --bench)\n"
+    "usage: lantern-capture [--size WxH] [--fps N] [--mute] [--log] [--scene NAME.hrn] MODE\n"
     "Runs the demo from lantern.dat in the current directory on a virtual clock, with no\n"
-    "window. --at renders the given demo times (seconds) to PNG files in DIR, each after the\n"
-    "frames before it at a step of 1/fps from the start of the parts then on screen; --bench\n"
-    "plays the whole timeline at that step as fast as it can and reports each part's rate.\n"
-    "--scene plays one heron scene of the archive alone, its scene time the demo time.\n";
+    "window. MODE is one of:\n"
+    "  --at T1,T2,... [--out DIR] [--jump | --exact]\n"
+    "      renders each demo time (seconds) to DIR/lantern-SSS.mmm.png\n"
+    "  --video FILE [--from T0] [--to T1] [--jump | --exact]\n"
+    "      renders every frame n at demo time T0 + n/fps up to T1 (default: the end of the\n"
+    "      timeline) with the soundtrack; FILE.mp4 is H.264 and AAC, FILE.mkv is lossless\n"
+    "      (FFV1 and FLAC). --mute leaves the audio out\n"
+    "  --sheet FILE.png [--every S] [--from T0] [--to T1] [--jump | --exact]\n"
+    "      tiles one frame every S seconds (default 5), labelled with its demo time and the\n"
+    "      parts drawn in it, into one picture\n"
+    "  --bench\n"
+    "      plays the whole timeline at a step of 1/fps as fast as it can and reports each\n"
+    "      part's frame rate\n"
+    "  --help\n"
+    "      prints this text\n"
+    "Frames lie on a step of 1/fps (default 30) from demo time 0 (for --video, from T0); a\n"
+    "moment between two steps shows the frame a video would show then. Before a frame is\n"
+    "kept, every frame from the start of the earliest part on screen is played, so effects\n"
+    "that carry state from frame to frame look as a viewer sees them. --exact plays from demo\n"
+    "time 0 instead, which gives the very pixels of a video at the same fps; --jump draws each\n"
+    "moment straight away. --scene plays one heron scene of the archive alone, its scene\n"
+    "time the demo time.\n";
 
 namespace {
 
@@ -46,53 +62,142 @@ bool ParseTimes(std::string_view text, std::vector<double>& times) {
   return !times.empty();
 }
 
+bool EndsWith(std::string_view text, std::string_view ending) {
+  return text.size() > ending.size() && text.substr(text.size() - ending.size()) == ending;
+}
+
+bool TakesValue(std::string_view option) {
+  constexpr std::string_view kValueOptions[] = {"--size", "--fps",  "--at",   "--video", "--sheet",
+                                                "--every", "--from", "--to", "--scene", "--out"};
+  return std::find(std::begin(kValueOptions), std::end(kValueOptions), option) !=
+         std::end(kValueOptions);
+}
+
+// What was said on the command line, before the combinations are checked.
+struct Given {
+  int modes = 0;
+  bool output = false;
+  bool range = false;
+  bool every = false;
+  bool jump = false;
+  bool exact = false;
+};
+
+// The combinations that the options alone cannot refuse; an empty text when all is well.
+std::string CheckCombination(const CaptureOptions& options, const Given& given) {
+  if (options.help) return "";
+  if (given.modes != 1) return "give one of --at, --video, --sheet or --bench";
+  const bool video = options.mode == CaptureMode::kVideo;
+  const bool sheet = options.mode == CaptureMode::kSheet;
+  if (given.output && options.mode != CaptureMode::kMoments) return "--out needs --at";
+  if (given.range && !video && !sheet) return "--from and --to need --video or --sheet";
+  if (options.to && *options.to <= options.from) return "--to must be later than --from";
+  if (given.every && !sheet) return "--every needs --sheet";
+  if ((given.jump || given.exact) && options.mode == CaptureMode::kBench) {
+    return given.jump ? "--jump does not go with --bench" : "--exact does not go with --bench";
+  }
+  if (given.jump && given.exact) return "--jump and --exact exclude each other";
+  if (video && options.videoFormat == VideoFormat::kMp4 &&
+      (options.width % 2 != 0 || options.height % 2 != 0)) {
+    return "--size must be even both ways for .mp4 (H.264 halves the colour resolution)";
+  }
+  return "";
+}
+
 }  // namespace
 
 std::optional<CaptureOptions> ParseCaptureOptions(int argc, const char* const* argv,
                                                   std::string& error) {
   CaptureOptions options;
-  bool haveOutput = false;
+  Given given;
+  const auto fail = [&error](std::string reason) {
+    error = std::move(reason);
+    return std::nullopt;
+  };
   for (int index = 1; index < argc; ++index) {
     const std::string_view option = argv[index];
     const bool hasValue = index + 1 < argc;
+    const std::string_view value = hasValue ? argv[index + 1] : "";
+    if (option == "--help" || option == "-h") {
+      options.help = true;
+      continue;
+    }
     if (option == "--mute") {
       options.mute = true;
-    } else if (option == "--log") {
-      options.log = true;
-    } else if (option == "--bench") {
-      options.bench = true;
-    } else if (option == "--size" && hasValue) {
-      if (!ParseSize(argv[++index], options.width, options.height)) {
-        error = "--size wants WIDTHxHEIGHT, for example 640x480";
-        return std::nullopt;
-      }
-    } else if (option == "--fps" && hasValue) {
-      if (!ParseNumber(argv[++index], options.fps) || options.fps < 1 || options.fps > 1000) {
-        error = "--fps wants a number of frames per second from 1 to 1000";
-        return std::nullopt;
-      }
-    } else if (option == "--at" && hasValue) {
-      if (!ParseTimes(argv[++index], options.times)) {
-        error = "--at wants demo times in seconds separated by commas, for example 57,120.5";
-        return std::nullopt;
-      }
-    } else if (option == "--scene" && hasValue) {
-      options.scene = argv[++index];
-    } else if (option == "--out" && hasValue) {
-      options.outputDirectory = argv[++index];
-      haveOutput = true;
-    } else {
-      error = "unknown option or missing value: " + std::string(option);
-      return std::nullopt;
+      continue;
     }
+    if (option == "--log") {
+      options.log = true;
+      continue;
+    }
+    if (option == "--bench") {
+      options.mode = CaptureMode::kBench;
+      ++given.modes;
+      continue;
+    }
+    if (option == "--jump" || option == "--exact") {
+      options.play = option == "--jump" ? MomentPlay::kJump : MomentPlay::kFromDemoStart;
+      (option == "--jump" ? given.jump : given.exact) = true;
+      continue;
+    }
+    if (!TakesValue(option)) return fail("unknown option: " + std::string(option));
+    if (!hasValue) return fail(std::string(option) + " needs a value");
+    if (option == "--size") {
+      if (!ParseSize(value, options.width, options.height)) {
+        return fail("--size wants WIDTHxHEIGHT, for example 640x480");
+      }
+    } else if (option == "--fps") {
+      if (!ParseNumber(value, options.fps) || options.fps < 1 || options.fps > 1000) {
+        return fail("--fps wants a number of frames per second from 1 to 1000");
+      }
+    } else if (option == "--at") {
+      if (!ParseTimes(value, options.times)) {
+        return fail("--at wants demo times in seconds separated by commas, for example 57,120.5");
+      }
+      options.mode = CaptureMode::kMoments;
+      ++given.modes;
+    } else if (option == "--video") {
+      const std::optional<VideoFormat> format = VideoFormatForPath(value);
+      if (!format) {
+        return fail("--video wants a file name ending in .mp4 or .mkv, not " +
+                    std::string(value));
+      }
+      options.videoPath = value;
+      options.videoFormat = *format;
+      options.mode = CaptureMode::kVideo;
+      ++given.modes;
+    } else if (option == "--sheet") {
+      if (!EndsWith(value, ".png")) {
+        return fail("--sheet wants a file name ending in .png, not " + std::string(value));
+      }
+      options.sheetPath = value;
+      options.mode = CaptureMode::kSheet;
+      ++given.modes;
+    } else if (option == "--every") {
+      if (!ParseNumber(value, options.sheetEvery) || options.sheetEvery <= 0) {
+        return fail("--every wants a number of seconds above 0");
+      }
+      given.every = true;
+    } else if (option == "--from" || option == "--to") {
+      double seconds = 0;
+      if (!ParseNumber(value, seconds) || seconds < 0) {
+        return fail(std::string(option) + " wants a demo time in seconds, 0 or more");
+      }
+      if (option == "--from") {
+        options.from = seconds;
+      } else {
+        options.to = seconds;
+      }
+      given.range = true;
+    } else if (option == "--scene") {
+      options.scene = value;
+    } else if (option == "--out") {
+      options.outputDirectory = value;
+      given.output = true;
+    }
+    ++index;  // past the value
   }
-  if (options.times.empty() == !options.bench) {
-    error = "give either --at or --bench";
-    return std::nullopt;
-  }
-  if (haveOutput && options.times.empty()) {
-    error = "--out needs --at";
-    return std::nullopt;
-  }
+  const std::string problem = CheckCombination(options, given);
+  if (!problem.empty()) return fail(problem);
   return options;
 }

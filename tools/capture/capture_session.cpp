@@ -27,7 +27,7 @@ CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute,
     SDL_Quit();
     throw;
   }
-  for (const TimelineEntry& entry : demo_->pending) windows_.emplace_back(entry.start, entry.end);
+  for (const TimelineEntry& entry : demo_->pending) windows_.push_back({entry.start, entry.end});
 }
 
 CaptureSession::~CaptureSession() {
@@ -37,29 +37,39 @@ CaptureSession::~CaptureSession() {
 }
 
 bool CaptureSession::DrawFrameAt(double seconds) {
-  const double ticks = std::llround(seconds * static_cast<double>(demo_->timer.frequency));
+  const auto ticks =
+      std::llround(std::max(seconds, 0.0) * static_cast<double>(demo_->timer.frequency));
   clock_.SetTicks(demo_->timer.start + static_cast<uint64_t>(ticks));
-  lastDrawn_ = seconds;
   return demo_->DrawFrame();
 }
 
-void CaptureSession::PlayUpTo(double seconds, double step) {
-  double from = seconds;
-  for (const auto& [start, end] : windows_) {
-    if (start < seconds && seconds <= end) from = std::min(from, static_cast<double>(start));
+bool CaptureSession::ReadFrame(std::vector<uint32_t>& pixels, uint32_t& width,
+                               uint32_t& height) const {
+  DWORD targetWidth = 0;
+  DWORD targetHeight = 0;
+  if (FAILED(ReadRenderTarget(demo_->context, pixels, &targetWidth, &targetHeight))) {
+    return false;
   }
-  from = std::max(from, lastDrawn_);
-  // A frame a hair before `seconds` (where it is a multiple of the step) would repeat it.
-  const double last = seconds - step * 1e-6;
-  for (double frame = std::floor(from / step) + 1; frame * step < last; ++frame) {
-    DrawFrameAt(frame * step);
-  }
+  width = targetWidth;
+  height = targetHeight;
+  return true;
 }
 
 bool CaptureSession::SaveFrame(const std::string& path) const {
   std::vector<uint32_t> pixels;
-  DWORD width = 0;
-  DWORD height = 0;
-  if (FAILED(ReadRenderTarget(demo_->context, pixels, &width, &height))) return false;
-  return WritePngFile(path, pixels, width, height);
+  uint32_t width = 0;
+  uint32_t height = 0;
+  return ReadFrame(pixels, width, height) && WritePngFile(path, pixels, width, height);
+}
+
+std::vector<std::string> CaptureSession::PartsOnScreen() const {
+  std::vector<std::string> names;
+  for (const TimelineEntry& entry : demo_->active) names.push_back(entry.name);
+  return names;
+}
+
+double CaptureSession::TimelineEnd() const {
+  float end = 0.0f;
+  for (const PartWindow& window : windows_) end = std::max(end, window.end);
+  return end;
 }

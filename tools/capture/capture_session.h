@@ -2,15 +2,16 @@
 // The demo runtime without the dialog or a visible window: a hidden window carries the
 // OpenGL context, the demo renders at the chosen size, and demo time is whatever the
 // session sets on its virtual clock.
+#include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <SDL2/SDL.h>
 
 #include "app/clock.h"
 #include "demo/demo.h"
+#include "moment_plan.h"
 
 class CaptureSession {
  public:
@@ -22,23 +23,26 @@ class CaptureSession {
   CaptureSession(const CaptureSession&) = delete;
   CaptureSession& operator=(const CaptureSession&) = delete;
 
-  // Draws the frame at `seconds` of demo time; false once the timeline has run out.
+  // Draws the frame at `seconds` of demo time (0 or more); false once the timeline has run
+  // out.
   bool DrawFrameAt(double seconds);
-  // Draws the frames at the multiples of `step` that lie after both the last frame drawn and
-  // the start of the earliest part on screen at `seconds`, and before `seconds`. Parts that
-  // carry state from frame to frame (the flares, a flight) then show at `seconds` what a
-  // viewer sees when the demo plays at that step.
-  void PlayUpTo(double seconds, double step);
+  // The last drawn frame as 0xAARRGGBB pixels, top row first; false on failure.
+  bool ReadFrame(std::vector<uint32_t>& pixels, uint32_t& width, uint32_t& height) const;
   // Writes the last drawn frame as a PNG file; false on failure.
   bool SaveFrame(const std::string& path) const;
+  // The names of the parts the last frame drew, in drawing order.
+  std::vector<std::string> PartsOnScreen() const;
 
   CDemo& demo() { return *demo_; }
+  // Every part's window, as the timeline held them before the first frame.
+  const std::vector<PartWindow>& windows() const { return windows_; }
+  // The demo time after which the timeline has run out.
+  double TimelineEnd() const;
 
  private:
   // A clock with nanosecond ticks keeps frame times exact to well below a sample.
   ManualClock clock_{1000000000};
   SDL_Window* window_ = nullptr;
   std::unique_ptr<CDemo> demo_;
-  std::vector<std::pair<float, float>> windows_;  // every part's, in demo time
-  double lastDrawn_ = -1;
+  std::vector<PartWindow> windows_;
 };

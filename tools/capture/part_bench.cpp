@@ -38,3 +38,15 @@ void PartBench::Report(std::ostream& out) const {
   out << "total: " << frames_ << " frames in " << std::setprecision(2) << seconds_ << " s, "
       << std::setprecision(1) << rate(frames_, seconds_) << " fps\n";
 }
+
+void RunBench(CaptureSession& session, double fps, std::ostream& out) {
+  PartBench bench(session.demo());
+  using Stopwatch = std::chrono::steady_clock;
+  for (long frame = 1;; ++frame) {
+    const Stopwatch::time_point start = Stopwatch::now();
+    const bool more = session.DrawFrameAt(static_cast<double>(frame) / fps);
+    bench.AddFrame(std::chrono::duration<double>(Stopwatch::now() - start).count());
+    if (!more) break;
+  }
+  bench.Report(out);
+}

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "capture_session.h"
 #include "demo/demo.h"
 
 class PartBench {
@@ -29,3 +30,7 @@ class PartBench {
   int frames_ = 0;
   double seconds_ = 0;
 };
+
+// --bench: plays the timeline from its start at a step of 1 / `fps`, as fast as the
+// renderer can, and reports each part's rate on `out`.
+void RunBench(CaptureSession& session, double fps, std::ostream& out);

@@ -1,0 +1,21 @@
+#include "interruption.h"
+
+#include <csignal>
+
+namespace {
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void NoteInterruption(int) { g_interrupted = 1; }
+
+}  // namespace
+
+void CatchInterruptions() {
+  struct sigaction action = {};
+  action.sa_handler = NoteInterruption;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+bool Interrupted() { return g_interrupted != 0; }
