@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "render/gl_d3dx_context.h"
 #include "render/png_file.h"
 #include "render/render_target_readback.h"
 
@@ -26,6 +27,10 @@ CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute,
     SDL_DestroyWindow(window_);
     SDL_Quit();
     throw;
+  }
+  // Nobody sees the hidden window: frames are only read back from the render target.
+  if (auto* glContext = dynamic_cast<GlD3DXContext*>(demo_->context)) {
+    glContext->SetPresentsToWindow(false);
   }
   for (const TimelineEntry& entry : demo_->pending) windows_.push_back({entry.start, entry.end});
 }
