@@ -10,7 +10,7 @@
 #include "render/render_target_readback.h"
 
 CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute,
-                               const TimelineScript& script) {
+                               const TimelineScript& script, bool present) {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) throw std::runtime_error(SDL_GetError());
   window_ = SDL_CreateWindow("lantern-capture", 0, 0, static_cast<int>(width),
                              static_cast<int>(height), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
@@ -28,9 +28,8 @@ CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute,
     SDL_Quit();
     throw;
   }
-  // Nobody sees the hidden window: frames are only read back from the render target.
   if (auto* glContext = dynamic_cast<GlD3DXContext*>(demo_->context)) {
-    glContext->SetPresentsToWindow(false);
+    glContext->SetPresentsToWindow(present);
   }
   for (const TimelineEntry& entry : demo_->pending) windows_.push_back({entry.start, entry.end});
 }
