@@ -7,9 +7,10 @@
 
 #include "png_file.h"
 #include "render/d3dx/render_target_readback.h"
+#include "render/gl/gl_d3dx_context.h"
 
 CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute,
-                               const TimelineScript& script) {
+                               const TimelineScript& script, bool present) {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) throw std::runtime_error(SDL_GetError());
   window_ = SDL_CreateWindow("lantern-capture", 0, 0, static_cast<int>(width),
                              static_cast<int>(height), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
@@ -26,6 +27,9 @@ CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute,
     SDL_DestroyWindow(window_);
     SDL_Quit();
     throw;
+  }
+  if (auto* glContext = dynamic_cast<GlD3DXContext*>(demo_->context)) {
+    glContext->SetPresentsToWindow(present);
   }
   for (const TimelineEntry& entry : demo_->pending) windows_.push_back({entry.start, entry.end});
 }

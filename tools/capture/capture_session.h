@@ -17,7 +17,11 @@ class CaptureSession {
  public:
   // Builds the demo with `script` (the program's is BuildTimeline); throws demoError as
   // the program's construction does, and std::runtime_error when SDL gives no window.
-  CaptureSession(uint32_t width, uint32_t height, bool mute, const TimelineScript& script);
+  // Without `present`, frames stay in the render target, where they are read back, and
+  // the copy to the window that nobody sees is saved; a benchmark presents, as the player
+  // does.
+  CaptureSession(uint32_t width, uint32_t height, bool mute, const TimelineScript& script,
+                 bool present = true);
   ~CaptureSession();
 
   CaptureSession(const CaptureSession&) = delete;

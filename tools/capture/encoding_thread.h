@@ -47,7 +47,7 @@ class EncodingThread {
   // Ends the thread once the queue is encoded, or at once when `abandon`.
   void Stop(bool abandon);
 
-  static constexpr size_t kQueueLength = 3;
+  static constexpr size_t kQueueLength = 8;
 
   std::unique_ptr<VideoEncoder> encoder_;
   std::unique_ptr<SoundtrackSamples> soundtrack_;

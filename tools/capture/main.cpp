@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
   try {
     const TimelineScript script =
         options->scene.empty() ? TimelineScript(BuildTimeline) : SceneOnlyTimeline(options->scene);
-    CaptureSession session(options->width, options->height, options->mute, script);
+    CaptureSession session(options->width, options->height, options->mute, script,
+                           /*present=*/options->mode == CaptureMode::kBench);
     exitCode = Capture(session, *options);
   } catch (const demoError& error) {
     g_log << "Exception: " << error.message() << "\n";

@@ -16,10 +16,12 @@
 
 namespace {
 
-// Wall seconds spent in each stage on the rendering thread.
+// Wall seconds spent in each stage on the rendering thread. Drawing only issues a frame's
+// work; a renderer that runs behind (a GPU, or the software rasteriser's threads) finishes
+// it while the frame is read back, so that stage holds the rest of the rendering.
 struct StageTimes {
   double warmUp = 0;
-  double rendering = 0;
+  double drawing = 0;
   double readBack = 0;
 };
 
@@ -58,11 +60,11 @@ void Summarise(const CaptureOptions& options, const FrameGrid& grid, int64_t fra
   char text[512];
   std::snprintf(text, sizeof text,
                 "lantern-capture: %lld frames, %.3f s to %.3f s at %g fps, in %.1f s (%.1f fps):"
-                " warm-up %.1f s, rendering %.1f s, read-back %.1f s; encoding %.1f s on its"
-                " own thread, waited for %.1f s\n",
+                " warm-up %.1f s, drawing %.1f s, finishing and reading back %.1f s; encoding"
+                " %.1f s on its own thread, waited for %.1f s\n",
                 static_cast<long long>(frames), grid.Time(0), grid.Time(frames), options.fps,
                 wall, wall > 0 ? static_cast<double>(frames) / wall : 0.0, stages.warmUp,
-                stages.rendering, stages.readBack, encoding.encodingSeconds(),
+                stages.drawing, stages.readBack, encoding.encodingSeconds(),
                 encoding.waitingSeconds());
   std::cerr << text;
 }
@@ -104,7 +106,7 @@ int CaptureVideo(CaptureSession& session, const CaptureOptions& options) {
     ++handedOver;
   };
   for (int64_t n = 0; n < frameCount && !Interrupted(); ++n) {
-    Timed(stages.rendering, [&] { session.DrawFrameAt(grid.Time(n)); });
+    Timed(stages.drawing, [&] { session.DrawFrameAt(grid.Time(n)); });
     if (readback.Full()) handOver();
     Timed(stages.readBack, [&] { readback.Request(); });
     progress.Update(n - firstPlayed + 1, grid.Time(n));

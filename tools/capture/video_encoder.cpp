@@ -135,6 +135,8 @@ void VideoEncoder::Muxer::OpenVideo() {
         context.framerate = rate;
         context.time_base = av_inv_q(rate);
         context.pix_fmt = mp4 ? AV_PIX_FMT_YUV420P : AV_PIX_FMT_BGR0;
+        // As many threads as the encoder likes: they take up the time the renderer leaves.
+        context.thread_count = 0;
         if (mp4) {
           // What the conversion below produces: BT.601 in studio range.
           context.colorspace = AVCOL_SPC_SMPTE170M;

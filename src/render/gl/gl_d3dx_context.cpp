@@ -102,6 +102,11 @@ HRESULT GlD3DXContext::SetClearStencil(DWORD stencil) {
 }
 
 HRESULT GlD3DXContext::UpdateFrame(DWORD) {
+  if (!presentsToWindow_) {
+    // The frame is complete as far as the caller can tell: its commands are on their way.
+    glFlush();
+    return S_OK;
+  }
   SDL_Window* window = shared_->context->window();
   int windowWidth = 0, windowHeight = 0;
   SDL_GL_GetDrawableSize(window, &windowWidth, &windowHeight);

@@ -36,6 +36,9 @@ class GlD3DXContext final : public ID3DXContext {
   HRESULT GetBackBuffer(DWORD which, IDirectDrawSurface7** backBuffer) override;
 
   const GlRenderTarget& renderTarget() const { return *shared_->target; }
+  // Whether UpdateFrame shows the picture in the window. A tool that only reads the
+  // render target back turns it off and saves the copy to the window and the swap.
+  void SetPresentsToWindow(bool presents) { presentsToWindow_ = presents; }
 
  private:
   ~GlD3DXContext() override;
@@ -54,4 +57,5 @@ class GlD3DXContext final : public ID3DXContext {
   std::array<float, 4> clearColor_{0.0f, 0.0f, 0.0f, 0.0f};
   float clearDepth_ = 1.0f;
   DWORD clearStencil_ = 0;
+  bool presentsToWindow_ = true;
 };
