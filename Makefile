@@ -1,9 +1,21 @@
 # The front door: `make run` sets everything up and plays the demo,
 # `make test` sets everything up and runs every test.
 BUILD_DIR ?= build
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The project's own builds treat warnings as errors.
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLANTERN_WARNINGS_AS_ERRORS=ON
 
-.PHONY: run test build configure deps clean
+# `make sanitize`: every test, and the whole demo, under AddressSanitizer and
+# UndefinedBehaviorSanitizer (SANITIZE_CXX=g++ SANITIZE_CC=gcc for GCC's).
+SANITIZE_DIR ?= build-sanitize
+SANITIZE_CC ?= clang
+SANITIZE_CXX ?= clang++
+# `make fuzz`: the libFuzzer targets, each run for FUZZ_SECONDS; `make check-clang`: the
+# same clang build's tests, and its archive compared with the GCC build's.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+LEAK_SUPPRESSIONS = $(CURDIR)/tests/sanitizers/leak_suppressions.txt
+
+.PHONY: run test build configure deps clang-deps clean sanitize fuzz fuzz-build check-clang
 
 run: build
 	cd $(BUILD_DIR) && ./lantern
@@ -20,5 +32,29 @@ configure: deps
 deps:
 	@scripts/install-deps
 
+clang-deps:
+	@scripts/install-deps clang
+
+sanitize: clang-deps
+	@test -f $(SANITIZE_DIR)/build.ninja || CC=$(SANITIZE_CC) CXX=$(SANITIZE_CXX) \
+	  cmake -S . -B $(SANITIZE_DIR) -G Ninja $(CMAKE_FLAGS) -DLANTERN_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR)
+	cd $(SANITIZE_DIR) && ctest --output-on-failure --timeout 600 -j $$(nproc)
+	cd $(SANITIZE_DIR) && SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy \
+	  LSAN_OPTIONS=suppressions=$(LEAK_SUPPRESSIONS) \
+	  tools/capture/lantern-capture --mute --bench --fps 10
+
+fuzz-build: clang-deps
+	@test -f $(FUZZ_DIR)/build.ninja || CC=clang CXX=clang++ \
+	  cmake -S . -B $(FUZZ_DIR) -G Ninja $(CMAKE_FLAGS) -DLANTERN_FUZZ=ON
+	cmake --build $(FUZZ_DIR)
+
+fuzz: fuzz-build
+	scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+check-clang: fuzz-build build
+	cd $(FUZZ_DIR) && ctest --output-on-failure --timeout 600 -j $$(nproc)
+	cmp $(BUILD_DIR)/lantern.dat $(FUZZ_DIR)/lantern.dat
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -45,12 +45,21 @@ void WriteTexCoords(const FixedFunctionKey& key, std::string& source) {
     const std::string input = stageKey.texCoordSet == kNoTexCoordSet
                                   ? std::string("vec2(0.0)")
                                   : TexCoordSetName(stageKey.texCoordSet);
-    source += "  " + StageName("texCoord", stage) + " = ";
+    // Appended piece by piece: GCC 12 at -O3 takes a chain of string concatenations here
+    // for overlapping copies and warns (-Wrestrict) about a copy that never happens.
+    source += "  ";
+    source += StageName("texCoord", stage);
+    source += " = ";
     if (stageKey.transformed) {
       // (u, v, 1, 0) * M: the third row translates, the fourth is ignored.
-      source += "(" + StageName("textureMatrix", stage) + " * vec4(" + input + ", 1.0, 0.0)).xy;\n";
+      source += "(";
+      source += StageName("textureMatrix", stage);
+      source += " * vec4(";
+      source += input;
+      source += ", 1.0, 0.0)).xy;\n";
     } else {
-      source += input + ";\n";
+      source += input;
+      source += ";\n";
     }
   }
 }
