@@ -11,6 +11,8 @@ namespace {
 constexpr uint32_t kAnimatorVersion = 1;
 constexpr size_t kVectorKeySize = 40;
 constexpr size_t kRotationKeySize = 52;
+// A track holds at least its name's length field and its three key counts.
+constexpr size_t kMinimumTrackSize = 16;
 
 bool ReadVectorKey(ByteCursor& source, VectorKey& key) {
   return ReadFields(source, key.time, key.value, key.startTangent, key.endTangent);
@@ -96,22 +98,16 @@ bool EvaluateRotationKeys(const std::vector<RotationKey>& keys, float time, D3DX
 
 HRESULT CAnimator::Load(ByteCursor& stream) {
   Clear();
-  uint32_t version = 0;
-  if (!ReadField(stream, version) || version != kAnimatorVersion) return E_FAIL;
+  if (const HRESULT result = ReadRecordVersion(stream, kAnimatorVersion); FAILED(result)) {
+    return result;
+  }
   uint32_t trackCount = 0;
-  if (!ReadFields(stream, startTime, endTime, trackCount)) {
-    Clear();
-    return E_FAIL;
-  }
-  // Every track takes at least its name's length and three counts, so the map grows only
-  // as far as the data goes.
-  for (uint32_t i = 0; i < trackCount; ++i) {
-    if (!ReadTrack(stream, tracks)) {
-      Clear();
-      return E_FAIL;
-    }
-  }
-  return S_OK;
+  bool read = ReadFields(stream, startTime, endTime, trackCount) &&
+              CountFits(stream, trackCount, kMinimumTrackSize);
+  for (uint32_t i = 0; read && i < trackCount; ++i) read = ReadTrack(stream, tracks);
+  if (read) return S_OK;
+  Clear();
+  return ShortfallResult(stream);
 }
 
 void CAnimator::Save(ByteWriter& stream) const {

@@ -40,7 +40,8 @@ struct NodeTrack {
 class CAnimator {
  public:
   // Reads the ".anim" stream (version 1, startTime, endTime, the tracks). Tracks of a name
-  // already present append their keys to it. E_FAIL for another version or too few bytes.
+  // already present append their keys to it. RECORD_E_UNKNOWNVERSION for another
+  // version, or what fell short (see ShortfallResult) when the bytes do not hold it.
   HRESULT Load(ByteCursor& stream);
   // Writes the ".anim" stream, version 1, one track per map entry in map order.
   void Save(ByteWriter& stream) const;

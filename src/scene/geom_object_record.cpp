@@ -12,6 +12,8 @@ constexpr size_t kUvSize = 8;
 constexpr size_t kColourSize = 16;
 constexpr size_t kFaceSize = 6;
 constexpr size_t kFloatSize = 4;
+// A frame holds at least its five list counts and its radius.
+constexpr size_t kMinimumFrameSize = 24;
 
 bool ReadFrame(ByteCursor& source, MeshFrame& frame) {
   return ReadCountedList(source, kVectorSize, frame.positions) &&
@@ -21,12 +23,12 @@ bool ReadFrame(ByteCursor& source, MeshFrame& frame) {
          ReadCountedList(source, kFaceSize, frame.faces) && ReadField(source, frame.radius);
 }
 
-// Frames differ in size, so a frame count cannot be checked up front; the frames are
-// appended one by one instead, and each needs at least its five counts and its radius,
-// so the list never outgrows the data.
+// Frames differ in size, so the frames are appended one by one, after a check that the
+// data left could hold that many of the smallest frame.
 bool ReadFrames(ByteCursor& source, std::vector<MeshFrame>& frames) {
   uint32_t count = 0;
   if (!ReadField(source, count)) return false;
+  if (!CountFits(source, count, kMinimumFrameSize)) return false;
   for (uint32_t i = 0; i < count; ++i) {
     MeshFrame frame;
     if (!ReadFrame(source, frame)) return false;
@@ -47,12 +49,14 @@ void WriteFrame(ByteWriter& out, const MeshFrame& frame) {
 }  // namespace
 
 HRESULT ReadGeomObjectRecord(ByteCursor& source, GeomObjectRecord& record) {
-  uint32_t version = 0;
-  if (!ReadField(source, version) || version != kGeomObjectRecordVersion) return E_FAIL;
+  if (const HRESULT result = ReadRecordVersion(source, kGeomObjectRecordVersion);
+      FAILED(result)) {
+    return result;
+  }
   GeomObjectRecord read;
   if (!ReadFields(source, read.materialName, read.transform) || !ReadFrames(source, read.frames) ||
       !ReadCountedList(source, kFloatSize, read.frameTimes)) {
-    return E_FAIL;
+    return ShortfallResult(source);
   }
   record = std::move(read);
   return S_OK;

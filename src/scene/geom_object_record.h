@@ -63,8 +63,8 @@ struct GeomObjectRecord {
 };
 
 // Reads one record from the start of `data[0..length)`; bytes after it are ignored.
-// E_FAIL, with `record` untouched, for a version other than 1 or data that ends before
-// the record does. Every count is checked against the bytes that remain before anything
+// RECORD_E_UNKNOWNVERSION, with `record` untouched, for a version other than 1, and the
+// cursor's shortfall (see ShortfallResult) for data that ends before the record does. Every count is checked against the bytes that remain before anything
 // is allocated for it, so a damaged record costs no more memory than its own size.
 HRESULT ReadGeomObjectRecord(const uint8_t* data, size_t length, GeomObjectRecord& record);
 // The same from the cursor's position, which it leaves after the record (anywhere on failure).

@@ -27,19 +27,22 @@ std::unique_ptr<CSceneNode> MakeNode(uint32_t type) {
   }
 }
 
-// Reads the ".scene" stream: header and fog, the material names, the node list. The lists
-// grow one read entry at a time, so a count larger than the data fails when the data ends
-// rather than reserving for it.
-bool ReadSceneList(ByteCursor& source, CScene& scene) {
-  uint32_t version = 0;
-  if (!ReadField(source, version) || version != kSceneVersion) return false;
+// The least bytes an entry of each list of the ".scene" stream takes: a material name is
+// at least its length field, a node entry its type code and its name's length field.
+constexpr size_t kMinimumMaterialNameSize = 4;
+constexpr size_t kMinimumNodeEntrySize = 8;
+
+bool ReadSceneListFields(ByteCursor& source, CScene& scene) {
   if (!ReadFields(source, scene.header, scene.fogEnabled)) return false;
   // The fog fields are stored only for a scene with fog.
   if (scene.fogEnabled != 0 && !ReadFields(source, scene.fogStart, scene.fogEnd, scene.fogColour)) {
     return false;
   }
+  // The lists grow one read entry at a time, and a count that the data left cannot hold
+  // fails before they grow at all.
   uint32_t materialCount = 0;
   if (!ReadField(source, materialCount)) return false;
+  if (!CountFits(source, materialCount, kMinimumMaterialNameSize)) return false;
   for (uint32_t i = 0; i < materialCount; ++i) {
     CMaterial material;
     if (!ReadField(source, material.name)) return false;
@@ -47,6 +50,7 @@ bool ReadSceneList(ByteCursor& source, CScene& scene) {
   }
   uint32_t entryCount = 0;
   if (!ReadField(source, entryCount)) return false;
+  if (!CountFits(source, entryCount, kMinimumNodeEntrySize)) return false;
   for (uint32_t i = 0; i < entryCount; ++i) {
     uint32_t type = 0;
     std::string name;
@@ -59,6 +63,14 @@ bool ReadSceneList(ByteCursor& source, CScene& scene) {
     }
   }
   return true;
+}
+
+// Reads the ".scene" stream: header and fog, the material names, the node list.
+HRESULT ReadSceneList(ByteCursor& source, CScene& scene) {
+  if (const HRESULT result = ReadRecordVersion(source, kSceneVersion); FAILED(result)) {
+    return result;
+  }
+  return ReadSceneListFields(source, scene) ? S_OK : ShortfallResult(source);
 }
 
 // Loads `item` (a node or a material) from the stream named after it.
@@ -78,7 +90,7 @@ HRESULT LoadSceneContent(IStorage* storage, CScene& scene) {
     return result;
   }
   ByteCursor list(bytes.data(), bytes.size());
-  if (!ReadSceneList(list, scene)) return E_FAIL;
+  if (const HRESULT result = ReadSceneList(list, scene); FAILED(result)) return result;
   for (const std::unique_ptr<CSceneNode>& node : scene.nodes) {
     if (const HRESULT result = LoadNamedStream(storage, node->name, *node); FAILED(result)) {
       return result;

@@ -7,9 +7,11 @@ constexpr uint32_t kMaterialRecordVersion = 1;
 }  // namespace
 
 HRESULT CMaterial::Load(ByteCursor& record) {
-  uint32_t version = 0;
-  if (!ReadField(record, version) || version != kMaterialRecordVersion) return E_FAIL;
-  return ReadFields(record, textureName, colours, value4, value5, flags) ? S_OK : E_FAIL;
+  if (const HRESULT result = ReadRecordVersion(record, kMaterialRecordVersion); FAILED(result)) {
+    return result;
+  }
+  return ReadFields(record, textureName, colours, value4, value5, flags) ? S_OK
+                                                                         : ShortfallResult(record);
 }
 
 void CMaterial::Save(ByteWriter& record) const {

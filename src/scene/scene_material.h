@@ -17,7 +17,8 @@ constexpr uint32_t kMaterialAnimatedTexture = 0x10; // name carries "_ANIMATED" 
 class CMaterial {
  public:
   // Reads the material record (u32 version 1, string textureName, three rgba colour blocks,
-  // two f32 values, u32 flags). E_FAIL for another version or too few bytes.
+  // two f32 values, u32 flags). RECORD_E_UNKNOWNVERSION for another
+  // version, or what fell short (see ShortfallResult) when the bytes do not hold it.
   HRESULT Load(ByteCursor& record);
   // Writes the record, version 1.
   void Save(ByteWriter& record) const;

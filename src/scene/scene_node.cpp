@@ -9,9 +9,13 @@ namespace {
 
 constexpr uint32_t kNodeRecordVersion = 1;
 
-bool ReadVersion(ByteCursor& record) {
-  uint32_t version = 0;
-  return ReadField(record, version) && version == kNodeRecordVersion;
+// Reads the fields of a node record after its version; the result says what failed.
+template <typename... Fields>
+HRESULT ReadNodeRecord(ByteCursor& record, Fields&... fields) {
+  if (const HRESULT result = ReadRecordVersion(record, kNodeRecordVersion); FAILED(result)) {
+    return result;
+  }
+  return ReadFields(record, fields...) ? S_OK : ShortfallResult(record);
 }
 
 NodeTransform TransformOf(const CSceneNode& node) {
@@ -45,8 +49,7 @@ void CGeomObject::Save(ByteWriter& record) const {
 }
 
 HRESULT CLight::Load(ByteCursor& record) {
-  if (!ReadVersion(record)) return E_FAIL;
-  return ReadFields(record, position, scale, rotation, values) ? S_OK : E_FAIL;
+  return ReadNodeRecord(record, position, scale, rotation, values);
 }
 
 void CLight::Save(ByteWriter& record) const {
@@ -54,8 +57,8 @@ void CLight::Save(ByteWriter& record) const {
 }
 
 HRESULT CCamera::Load(ByteCursor& record) {
-  if (!ReadVersion(record)) return E_FAIL;
-  if (!ReadFields(record, position, rotation, fov, nearPlane, farPlane)) return E_FAIL;
+  const HRESULT result = ReadNodeRecord(record, position, rotation, fov, nearPlane, farPlane);
+  if (FAILED(result)) return result;
   moving = 0;
   return S_OK;
 }
@@ -65,9 +68,9 @@ void CCamera::Save(ByteWriter& record) const {
 }
 
 HRESULT CParameterNode::Load(ByteCursor& record) {
-  if (!ReadVersion(record)) return E_FAIL;
   NodeTransform transform;
-  if (!ReadFields(record, materialName, transform, parameters)) return E_FAIL;
+  const HRESULT result = ReadNodeRecord(record, materialName, transform, parameters);
+  if (FAILED(result)) return result;
   SetTransform(*this, transform);
   return S_OK;
 }

@@ -28,7 +28,8 @@ class CSceneNode {
   virtual uint32_t Type() const = 0;
   // Writes the node's record, version 1.
   virtual void Save(ByteWriter& record) const = 0;
-  // Reads the node's record; E_FAIL for another version or too few bytes.
+  // Reads the node's record; RECORD_E_UNKNOWNVERSION for another
+  // version, or what fell short (see ShortfallResult) when the bytes do not hold it.
   virtual HRESULT Load(ByteCursor& record) = 0;
   // Called once after the scene's render data is built; nothing to do for any node.
   virtual void AfterBuild() {}

@@ -48,6 +48,10 @@ bool ReadField(ByteCursor& source, MeshFace& value) {
 bool ReadField(ByteCursor& source, std::string& text) {
   uint32_t length = 0;
   if (!ReadField(source, length)) return false;
+  if (length > source.Remaining()) {
+    source.NoteShortfall(ByteCursor::Shortfall::kLengthTooLarge);
+    return false;
+  }
   const uint8_t* bytes = source.Take(length);
   if (bytes == nullptr) return false;
   text.assign(reinterpret_cast<const char*>(bytes), length);
@@ -57,6 +61,28 @@ bool ReadField(ByteCursor& source, std::string& text) {
 bool ReadField(ByteCursor& source, NodeTransform& transform) {
   return ReadFields(source, transform.position, transform.scale, transform.rotation,
                     transform.radius, transform.pivot);
+}
+
+HRESULT ReadRecordVersion(ByteCursor& source, uint32_t expected) {
+  uint32_t version = 0;
+  if (!ReadField(source, version)) return ShortfallResult(source);
+  return version == expected ? S_OK : RECORD_E_UNKNOWNVERSION;
+}
+
+HRESULT ShortfallResult(const ByteCursor& source) {
+  switch (source.FirstShortfall()) {
+    case ByteCursor::Shortfall::kCountTooLarge: return RECORD_E_COUNTTOOLARGE;
+    case ByteCursor::Shortfall::kLengthTooLarge: return RECORD_E_NAMETOOLONG;
+    case ByteCursor::Shortfall::kDataEnded:
+    case ByteCursor::Shortfall::kNone: break;
+  }
+  return RECORD_E_TRUNCATED;
+}
+
+bool CountFits(ByteCursor& source, uint32_t count, size_t minimumElementSize) {
+  if (count <= source.Remaining() / minimumElementSize) return true;
+  source.NoteShortfall(ByteCursor::Shortfall::kCountTooLarge);
+  return false;
 }
 
 void WriteField(ByteWriter& out, uint16_t value) { out.WriteU16(value); }

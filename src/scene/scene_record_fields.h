@@ -34,6 +34,18 @@ bool ReadField(ByteCursor& source, Value (&values)[count]) {
   return true;
 }
 
+// The version field of a record: S_OK when it is `expected`, RECORD_E_UNKNOWNVERSION
+// when it is another, and the shortfall's result when the data ends first.
+HRESULT ReadRecordVersion(ByteCursor& source, uint32_t expected);
+
+// The result code for a record whose read failed: why `source` fell short
+// (RECORD_E_TRUNCATED, RECORD_E_COUNTTOOLARGE or RECORD_E_NAMETOOLONG).
+HRESULT ShortfallResult(const ByteCursor& source);
+
+// For a list read element by element: false, noting a count that is too large, when
+// `count` elements of at least `minimumElementSize` bytes each cannot fit in what is left.
+bool CountFits(ByteCursor& source, uint32_t count, size_t minimumElementSize);
+
 // Reads the fields in order; stops at the first that the data cannot hold.
 template <typename... Fields>
 bool ReadFields(ByteCursor& source, Fields&... fields) {
@@ -51,8 +63,8 @@ bool ReadCountedList(ByteCursor& source, size_t elementSize, std::vector<Element
   // A u32 count times any record element's size fits in size_t.
   static_assert(sizeof(size_t) >= 8);
   const size_t byteCount = count * elementSize;
+  if (!CountFits(source, count, elementSize)) return false;
   const uint8_t* bytes = source.Take(byteCount);
-  if (bytes == nullptr) return false;
   ByteCursor elements(bytes, byteCount);
   // Growing by resize keeps the growth geometric when many lists append to one.
   const size_t first = list.size();

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "sample_scene.h"
+
 namespace {
 
 // Reference maths in double precision, written from the definitions rather than from the
@@ -349,7 +351,12 @@ TEST(CAnimator, RefusesAnotherVersionOrTooFewBytesAndIsLeftEmpty) {
     animator.tracks["stale"];
     animator.endTime = 3;
     ByteCursor cursor(bytes.data(), bytes.size());
-    EXPECT_EQ(animator.Load(cursor), E_FAIL) << bytes.size();
+    const HRESULT result = animator.Load(cursor);
+    if (&bytes == &broken.front()) {
+      EXPECT_EQ(result, RECORD_E_UNKNOWNVERSION);
+    } else {
+      EXPECT_TRUE(IsShortfallResult(result)) << bytes.size();
+    }
     EXPECT_TRUE(animator.tracks.empty());
     EXPECT_EQ(animator.endTime, 0.0f);
   }

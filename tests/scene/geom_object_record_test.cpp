@@ -2,28 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <cstring>
-#include <new>
 #include <vector>
 
-// Every allocation in this test program reports its size here, so that the tests can show
-// that a record with lying counts is refused before memory is reserved for those counts.
-namespace {
-std::atomic<size_t> g_largestAllocation{0};
-}  // namespace
-
-void* operator new(size_t size) {
-  size_t largest = g_largestAllocation.load();
-  while (size > largest && !g_largestAllocation.compare_exchange_weak(largest, size)) {
-  }
-  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-  throw std::bad_alloc();
-}
-// Kept out of line so that the compiler pairs each delete with its new, not with free.
-__attribute__((noinline)) void operator delete(void* memory) noexcept { std::free(memory); }
-__attribute__((noinline)) void operator delete(void* memory, size_t) noexcept { std::free(memory); }
+#include "allocation_watch.h"
+#include "sample_scene.h"
 
 namespace {
 
@@ -200,7 +182,8 @@ TEST(GeomObjectRecord, RefusesOtherVersions) {
   for (uint32_t version : {0u, 2u, 0x01000000u}) {
     PutU32(bytes, 0, version);
     GeomObjectRecord read = Sentinel();
-    EXPECT_EQ(ReadGeomObjectRecord(bytes.data(), bytes.size(), read), E_FAIL) << version;
+    EXPECT_EQ(ReadGeomObjectRecord(bytes.data(), bytes.size(), read), RECORD_E_UNKNOWNVERSION)
+        << version;
     EXPECT_EQ(read.materialName, "untouched");
   }
 }
@@ -212,7 +195,7 @@ TEST(GeomObjectRecord, RefusesEveryTruncation) {
       // A copy of exactly `length` bytes, so that reading past it is caught by tools.
       const Bytes truncated(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(length));
       GeomObjectRecord read = Sentinel();
-      EXPECT_EQ(ReadGeomObjectRecord(truncated.data(), truncated.size(), read), E_FAIL)
+      EXPECT_TRUE(IsShortfallResult(ReadGeomObjectRecord(truncated.data(), truncated.size(), read)))
           << "length " << length;
       EXPECT_EQ(read.materialName, "untouched");
       EXPECT_TRUE(read.frames.empty());
@@ -229,10 +212,12 @@ TEST(GeomObjectRecord, RefusesCountsTheDataCannotHoldWithoutReservingForThem) {
       Bytes lying = valid;
       PutU32(lying, at, count);
       GeomObjectRecord read = Sentinel();
-      g_largestAllocation = 0;
-      EXPECT_EQ(ReadGeomObjectRecord(lying.data(), lying.size(), read), E_FAIL)
+      ResetLargestAllocation();
+      // The first u32 after the version is the material name's length.
+      const HRESULT expected = at == 4 ? RECORD_E_NAMETOOLONG : RECORD_E_COUNTTOOLARGE;
+      EXPECT_EQ(ReadGeomObjectRecord(lying.data(), lying.size(), read), expected)
           << "count " << count << " at " << at;
-      EXPECT_LT(g_largestAllocation.load(), size_t{4096}) << "count " << count << " at " << at;
+      EXPECT_LT(LargestAllocation(), size_t{4096}) << "count " << count << " at " << at;
       EXPECT_EQ(read.materialName, "untouched");
     }
   }

@@ -163,6 +163,11 @@ HRESULT LoadFromMemory(const std::vector<SceneStream>& streams, CScene& scene) {
   return scene.Load(&storage);
 }
 
+bool IsShortfallResult(HRESULT result) {
+  return result == RECORD_E_TRUNCATED || result == RECORD_E_COUNTTOOLARGE ||
+         result == RECORD_E_NAMETOOLONG;
+}
+
 std::vector<uint8_t>& StreamBytes(std::vector<SceneStream>& streams, std::string_view name) {
   for (SceneStream& stream : streams) {
     if (stream.first == name) return stream.second;

@@ -18,6 +18,11 @@ HRESULT LoadThroughCompoundFile(const std::vector<SceneStream>& streams, CScene&
 // Loads `scene` from the streams as they are, held in memory.
 HRESULT LoadFromMemory(const std::vector<SceneStream>& streams, CScene& scene);
 
+// True for the results a record reader gives when its bytes do not hold the record: they
+// end early, or a count or a name's length claims more than is left. Which of the three a
+// cut gives depends on the field it falls in.
+bool IsShortfallResult(HRESULT result);
+
 // The bytes of the stream `name` among `streams` (they must hold it).
 std::vector<uint8_t>& StreamBytes(std::vector<SceneStream>& streams, std::string_view name);
 

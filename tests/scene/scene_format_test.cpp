@@ -271,7 +271,40 @@ TEST(SceneFormat, RefusesRecordsOfAnotherVersion) {
     std::vector<SceneStream> streams = saved;
     PutU32(StreamBytes(streams, name), 0, 2);
     CScene scene;
-    EXPECT_EQ(LoadFromMemory(streams, scene), E_FAIL) << name;
+    EXPECT_EQ(LoadFromMemory(streams, scene), RECORD_E_UNKNOWNVERSION) << name;
+    ExpectEmpty(scene);
+  }
+}
+
+TEST(SceneFormat, TheResultSaysWhatIsWrongWithTheBytes) {
+  const std::vector<SceneStream> saved = SampleScene().Save();
+  // The sample has fog, so the material count follows the header and the fog fields.
+  constexpr size_t kMaterialCountAt = 4 + 16 + 4 + 24;
+  struct Damage {
+    const char* stream;
+    size_t at;  // where a u32 is overwritten, or the length the stream is cut to
+    uint32_t value;
+    bool cut;
+    HRESULT expected;
+  };
+  const Damage damages[] = {
+      {".scene", 10, 0, true, RECORD_E_TRUNCATED},
+      {"lamp", 30, 0, true, RECORD_E_TRUNCATED},
+      {".scene", kMaterialCountAt, 0x10000000u, false, RECORD_E_COUNTTOOLARGE},
+      {"metal", 4, 0x00FFFFFFu, false, RECORD_E_NAMETOOLONG},
+      {"hull", 4, 0x7FFFFFFFu, false, RECORD_E_NAMETOOLONG},
+  };
+  for (const Damage& damage : damages) {
+    std::vector<SceneStream> streams = saved;
+    Bytes& bytes = StreamBytes(streams, damage.stream);
+    if (damage.cut) {
+      bytes.resize(damage.at);
+    } else {
+      PutU32(bytes, damage.at, damage.value);
+    }
+    CScene scene;
+    EXPECT_EQ(LoadFromMemory(streams, scene), damage.expected)
+        << damage.stream << " at " << damage.at;
     ExpectEmpty(scene);
   }
 }

@@ -134,7 +134,8 @@ TEST_F(ScenePartTest, ADamagedSceneCannotBeLoaded) {
   ASSERT_EQ(streams.front().first, ".scene");
   streams.front().second[0] = 2;  // a version the loader does not know
   WriteStreams(streams);
-  EXPECT_EQ(InitFailure(kShot), "Could not load heron scene: " + ErrorText(E_FAIL));
+  EXPECT_EQ(InitFailure(kShot),
+            "Could not load heron scene: The record has a version this program cannot read");
 }
 
 TEST_F(ScenePartTest, ASceneEndOfZeroPlaysToTheAnimationsEnd) {

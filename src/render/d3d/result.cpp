@@ -20,6 +20,10 @@ const char* Describe(HRESULT result) {
     case STG_E_READFAULT: return "A disk error occurred during a read operation";
     case STG_E_INVALIDHEADER: return "The compound file was not valid";
     case STG_E_FILEALREADYEXISTS: return "The file is not a valid compound file";
+    case RECORD_E_TRUNCATED: return "The stream ends before its record does";
+    case RECORD_E_COUNTTOOLARGE: return "A count in the stream exceeds the bytes left";
+    case RECORD_E_NAMETOOLONG: return "A name in the stream is longer than the bytes left";
+    case RECORD_E_UNKNOWNVERSION: return "The record has a version this program cannot read";
     case DDERR_SURFACELOST: return "Access to the surface was lost";
     case DDERR_WASSTILLDRAWING: return "The previous operation is still in progress";
     case D3DXERR_NODIRECT3DDEVICEAVAILABLE: return "No suitable 3D device is available";

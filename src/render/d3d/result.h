@@ -26,6 +26,12 @@ constexpr HRESULT STG_E_READFAULT = MakeResult(0x8003001Eu);
 constexpr HRESULT STG_E_INVALIDHEADER = MakeResult(0x800300FBu);
 constexpr HRESULT STG_E_FILEALREADYEXISTS = MakeResult(0x80030050u);
 
+// Record reader results (scenes, meshes, shapes): what is wrong with a record's bytes.
+constexpr HRESULT RECORD_E_TRUNCATED = MakeResult(0x80040201u);
+constexpr HRESULT RECORD_E_COUNTTOOLARGE = MakeResult(0x80040202u);
+constexpr HRESULT RECORD_E_NAMETOOLONG = MakeResult(0x80040203u);
+constexpr HRESULT RECORD_E_UNKNOWNVERSION = MakeResult(0x80040204u);
+
 // 3D layer results.
 constexpr HRESULT DD_OK = S_OK;
 constexpr HRESULT D3D_OK = S_OK;
