@@ -1,5 +1,6 @@
 #include "resources/gif_image_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -11,6 +12,10 @@ constexpr size_t kHeaderSize = 6;  // "GIF" and the version, which is not checke
 constexpr size_t kScreenDescriptorSize = 7;
 constexpr size_t kColourTableSizeField = 4;  // the packed byte within the screen descriptor
 constexpr size_t kImagePositionSize = 4;     // left and top, ignored
+// Bounds of the compressed data: a code is at least 3 bits wide, and the k-th code after a
+// clear stands for at most k pixels, never more than the 4096 entries of the dictionary.
+constexpr uint64_t kNarrowestCodeBits = 3;
+constexpr uint64_t kLongestString = 4096;
 
 }  // namespace
 
@@ -50,6 +55,13 @@ HRESULT GifImageReader::ReadDimensions(const uint8_t* data, size_t length, uint3
   width = imageWidth;
   height = imageHeight;
   return S_OK;
+}
+
+bool GifImageReader::CouldHold(size_t length, uint32_t width, uint32_t height) const {
+  const uint64_t codes = uint64_t{length} * 8 / kNarrowestCodeBits;
+  const uint64_t growing = std::min(codes, kLongestString);
+  const uint64_t mostPixels = growing * (growing + 1) / 2 + (codes - growing) * kLongestString;
+  return uint64_t{width} * height <= mostPixels;
 }
 
 HRESULT GifImageReader::DecodePixels(const uint8_t* data, size_t length, uint32_t width,

@@ -11,8 +11,11 @@ HRESULT ImageReader::ReadImage(const uint8_t* data, size_t length, uint8_t* pixe
     uint32_t headerHeight = 0;
     const HRESULT result = ReadDimensions(data, length, headerWidth, headerHeight);
     if (FAILED(result)) return result;
-    // A lying header must not lead the caller into an unbounded allocation.
-    if (!IsAcceptableImageSize(headerWidth, headerHeight)) return E_FAIL;
+    // A lying header must not lead the caller into a large allocation.
+    if (!IsAcceptableImageSize(headerWidth, headerHeight) ||
+        !CouldHold(length, headerWidth, headerHeight)) {
+      return E_FAIL;
+    }
     width_ = headerWidth;
     height_ = headerHeight;
     *width = width_;

@@ -25,6 +25,10 @@ class ImageReader : public ComObject {
   // neither hook sees them.
   virtual HRESULT ReadDimensions(const uint8_t* data, size_t length, uint32_t& width,
                                  uint32_t& height) = 0;
+  // False when `length` bytes of this format cannot possibly hold a picture of this size,
+  // however well it compresses: such a header lies, and is refused before the caller
+  // allocates for it.
+  virtual bool CouldHold(size_t length, uint32_t width, uint32_t height) const = 0;
   // Decodes into `pixels` (width x height x 4 bytes); E_FAIL unless the image has exactly
   // these dimensions.
   virtual HRESULT DecodePixels(const uint8_t* data, size_t length, uint32_t width,

@@ -5,6 +5,9 @@
 
 #include "resources/png_read_session.h"
 
+// Deflate expands at most 1032 times: its longest match (258 bytes) costs at least two bits.
+constexpr uint64_t kMostDeflateExpansion = 1032;
+
 // The functions that set a libpng recovery point hold no objects with destructors, so
 // the jump back on an error skips no clean-up.
 namespace {
@@ -78,6 +81,13 @@ HRESULT PngImageReader::ReadDimensions(const uint8_t* data, size_t length, uint3
   width = headerWidth;
   height = headerHeight;
   return S_OK;
+}
+
+// The smallest picture data a PNG of this size has is 1 bit a pixel and one filter byte a
+// row; all of it comes out of the file's deflate streams.
+bool PngImageReader::CouldHold(size_t length, uint32_t width, uint32_t height) const {
+  const uint64_t smallestRowBytes = 1 + (uint64_t{width} + 7) / 8;
+  return smallestRowBytes * height <= uint64_t{length} * kMostDeflateExpansion;
 }
 
 HRESULT PngImageReader::DecodePixels(const uint8_t* data, size_t length, uint32_t width,

@@ -8,4 +8,5 @@ class PngImageReader final : public ImageReader {
                          uint32_t& height) override;
   HRESULT DecodePixels(const uint8_t* data, size_t length, uint32_t width, uint32_t height,
                        uint8_t* pixels) override;
+  bool CouldHold(size_t length, uint32_t width, uint32_t height) const override;
 };

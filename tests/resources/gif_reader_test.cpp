@@ -91,9 +91,27 @@ TEST(GifImageReader, RefusesBadHeaders) {
   codeSizeTooSmall[kMinimumCodeSizeOffset] = 1;
   Bytes codeSizeTooLarge = file;
   codeSizeTooLarge[kMinimumCodeSizeOffset] = 10;
-  for (const Bytes& bad : {notGif, zeroWidth, hugeSize, codeSizeTooSmall, codeSizeTooLarge}) {
+  // 8000 x 8000 is within the readers' limits, but no 50-byte GIF can hold it.
+  Bytes moreThanItsBytesHold = file;
+  for (size_t at : {6 + 7 + 12 + 5, 6 + 7 + 12 + 7}) {
+    moreThanItsBytesHold[at] = 8000 & 0xFF;
+    moreThanItsBytesHold[at + 1] = 8000 >> 8;
+  }
+  for (const Bytes& bad : {notGif, zeroWidth, hugeSize, codeSizeTooSmall, codeSizeTooLarge,
+                           moreThanItsBytesHold}) {
     EXPECT_EQ(DecodeImage("bad.gif", bad).result, E_FAIL);
   }
+}
+
+TEST(GifImageReader, APictureOfOneColourCompressesFarAndStillDecodes) {
+  TestGif gif{.width = 640, .height = 480, .minimumCodeSize = 2};
+  gif.palette = {10, 20, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  gif.indices = Bytes(640 * 480, 0);
+  const Bytes file = EncodeTestGif(gif);
+  ASSERT_LT(file.size(), size_t{4096});
+  const DecodedImage image = DecodeImage("flat.gif", file);
+  ASSERT_EQ(image.result, S_OK);
+  ExpectPixelsFromPalette(image, gif);
 }
 
 TEST(GifImageReader, DamagedFilesFailWithoutWritingPastTheBuffer) {

@@ -136,9 +136,11 @@ TEST(PngImageReader, RefusesHeadersClaimingHugePictures) {
   TestPng png{.width = 1, .height = 1, .colorType = PNG_COLOR_TYPE_GRAY, .bitDepth = 8};
   png.rows = {{0}};
   const Bytes file = EncodeTestPng(png);
-  // Width then height, big-endian: one side too long, then sides within the limit whose
-  // product is too large.
-  for (const Bytes& size : {Bytes{0, 1, 0, 0, 0, 0, 0, 1}, Bytes{0, 0, 0x40, 0, 0, 0, 0x40, 0}}) {
+  // Width then height, big-endian: one side too long; sides within the limit whose
+  // product is too large; 8000 x 8000, within the limits but far more than the few bytes
+  // of this file could inflate to.
+  for (const Bytes& size : {Bytes{0, 1, 0, 0, 0, 0, 0, 1}, Bytes{0, 0, 0x40, 0, 0, 0, 0x40, 0},
+                            Bytes{0, 0, 0x1F, 0x40, 0, 0, 0x1F, 0x40}}) {
     Bytes lying = file;
     std::copy(size.begin(), size.end(), lying.begin() + 16);
     // The header chunk's CRC covers its type and data (offsets 12..28) and follows them.
