@@ -1,5 +1,6 @@
 #include "render/gl/gl_context.h"
 
+#include "platform/loaded_libraries.h"
 #include "render/gl/gl_features.h"
 
 namespace {
@@ -16,6 +17,8 @@ HRESULT GlContext::Create(SDL_Window* window, std::unique_ptr<GlContext>* out) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
   SDL_GLContext context = SDL_GL_CreateContext(window);
   if (context == nullptr) return D3DXERR_NODIRECT3DDEVICEAVAILABLE;
+  // The driver is loaded now; it stays so (see KeepLoadedLibrariesUntilExit).
+  KeepLoadedLibrariesUntilExit();
   // SDL makes the new context current. It is owned from here on, so that a failure below
   // deletes it.
   std::unique_ptr<GlContext> created(new GlContext(window, context));
