@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "kit/random.h"
+#include "kit/portable_maths.h"
 
 namespace {
 float Lattice(int x, int y, int period, uint32_t seed) {
@@ -48,7 +49,7 @@ float CellDistance(float u, float v, int cells, uint32_t seed) {
       const uint32_t h = HashPoint(wx, wy, seed);
       const float jx = static_cast<float>(h & 0xFFFF) / 65535.0f;
       const float jy = static_cast<float>(h >> 16) / 65535.0f;
-      nearest = std::min(nearest, std::hypot(px + jx - x, py + jy - y));
+      nearest = std::min(nearest, portable::hypot(px + jx - x, py + jy - y));
     }
   }
   return std::min(nearest, 1.0f);

@@ -1,4 +1,5 @@
 #include "music/drum_voices.h"
+#include "kit/portable_maths.h"
 
 #include <algorithm>
 #include <array>
@@ -124,7 +125,7 @@ class Clap : public MonoHit {
     float level;
     if (age_ < 3 * kBurst) {
       const float inBurst = static_cast<float>(age_ % kBurst) / kBurst;
-      level = std::exp(-6.0f * inBurst);
+      level = portable::exp(-6.0f * inBurst);
     } else {
       level = tail_.Next();
     }
@@ -244,7 +245,7 @@ class Riser : public Voice {
       if (age_ >= length_ + kStopFrames) return false;
       const float progress = std::min(static_cast<float>(age_) / static_cast<float>(length_), 1.0f);
       if (age_ % kTuneEvery == 0) {
-        const float cutoff = 300.0f * std::exp2(5.0f * progress);
+        const float cutoff = 300.0f * portable::exp2(5.0f * progress);
         leftBand_.Tune(cutoff, 0.55f);
         rightBand_.Tune(cutoff * 1.06f, 0.55f);
       }

@@ -6,6 +6,7 @@
 #include "pictures/line_text.h"
 #include "pictures/palette.h"
 #include "pictures/shape_painting.h"
+#include "kit/portable_maths.h"
 
 namespace picture_art {
 namespace {
@@ -16,7 +17,7 @@ struct Orbit {
   float radiusX, radiusY, tilt;
 
   void Stroke(LayerCanvas& canvas, float width, bool front, Colour colour) const {
-    const float cosine = std::cos(tilt), sine = std::sin(tilt);
+    const float cosine = portable::cos(tilt), sine = portable::sin(tilt);
     CoverArea(canvas,
               AreaAround(centre.x - radiusX, centre.y - radiusX, centre.x + radiusX,
                          centre.y + radiusX, width),
@@ -42,10 +43,10 @@ void PaintLanternLight(LayerCanvas& canvas) {
   ShadeDisc(canvas, centre, 170, 100, Faded(kInk, 0.88f));
   for (float y = 10; y < 560; y += 20) {
     for (float x = 14; x < 760; x += 20) {
-      const float distance = std::hypot(x - centre.x, y - centre.y);
+      const float distance = portable::hypot(x - centre.x, y - centre.y);
       if (distance < 70 || distance > 250) continue;
       const float closeness = 1.0f - (distance - 70.0f) / 180.0f;
-      const float radius = 7.5f * std::pow(closeness, 1.2f);
+      const float radius = 7.5f * portable::pow(closeness, 1.2f);
       if (radius > 0.8f) FillDisc(canvas, {x, y}, radius, Mix(kPaper, kAmber, closeness));
     }
   }
@@ -56,11 +57,11 @@ void PaintLanternLight(LayerCanvas& canvas) {
   }
   LightArea(canvas, AreaAround(centre.x, centre.y, centre.x, centre.y, kReach), kAmber,
             [&](float x, float y) {
-              const float distance = std::hypot(x - centre.x, y - centre.y);
+              const float distance = portable::hypot(x - centre.x, y - centre.y);
               const float falloff = std::max(0.0f, 1.0f - distance / kReach);
-              const float turn = std::atan2(y - centre.y, x - centre.x) / kFullTurn + 0.5f;
-              const float beams = std::pow(std::abs(std::cos(turn * kFullTurn * 4.0f)), 12.0f);
-              const float streaks = std::pow(ValueNoise(turn * 64.0f, 0.5f, 64, 0x4C494748), 3.0f);
+              const float turn = portable::atan2(y - centre.y, x - centre.x) / kFullTurn + 0.5f;
+              const float beams = portable::pow(std::abs(portable::cos(turn * kFullTurn * 4.0f)), 12.0f);
+              const float streaks = portable::pow(ValueNoise(turn * 64.0f, 0.5f, 64, 0x4C494748), 3.0f);
               return falloff * falloff * (0.35f + 0.9f * beams + 0.9f * streaks);
             });
   Glow(canvas, centre, 100, kPaper, 0.95f);
@@ -90,7 +91,7 @@ void PaintHalftoneOrb(LayerCanvas& canvas) {
       if (rim >= 1.0f) continue;
       const float nz = std::sqrt(1.0f - rim);
       const float lit = std::max(0.0f, nx * lightX + ny * lightY + nz * lightZ);
-      const float radius = 7.2f * std::pow(0.15f + 0.85f * lit, 0.9f);
+      const float radius = 7.2f * portable::pow(0.15f + 0.85f * lit, 0.9f);
       FillDisc(canvas, {x, y}, radius, Mix(kAmber, kPaper, lit));
     }
   }
@@ -119,12 +120,12 @@ void PaintHorizonGrid(LayerCanvas& canvas) {
         const float cut = std::max(0.0f, 0.55f - height) * 1.3f;
         if (band < cut || height < 0.0f) return;
         const float edge =
-            EdgeCoverage(std::hypot(px - sunCentre.x, py - sunCentre.y) - kSunRadius);
+            EdgeCoverage(portable::hypot(px - sunCentre.x, py - sunCentre.y) - kSunRadius);
         canvas.Cover(x, y, Mix(kEmber, Mix(kAmber, kPaper, 0.35f), height), edge);
       });
   LightArea(canvas, {40, 200, 728, 300}, kAmber, [&](float x, float y) {
     const float side = std::max(0.0f, 1.0f - std::abs(x - kVanishX) / 344.0f);
-    return std::exp(-std::abs(y - kHorizon) / 16.0f) * side * side;
+    return portable::exp(-std::abs(y - kHorizon) / 16.0f) * side * side;
   });
   CoverArea(canvas, {40, static_cast<int>(kHorizon) + 2, 728, 548}, Faded(kPaper, 0.8f),
             [&](float x, float y) {
@@ -137,7 +138,7 @@ void PaintHorizonGrid(LayerCanvas& canvas) {
                   std::abs(depth - kShiftZ - std::round((depth - kShiftZ) / kStepZ) * kStepZ);
               const float screenOff =
                   std::min(offX * kFocal / depth, offZ * kFocal / (depth * depth));
-              const float fog = std::pow(std::clamp(1.0f - depth / 9.0f, 0.0f, 1.0f), 2.0f);
+              const float fog = portable::pow(std::clamp(1.0f - depth / 9.0f, 0.0f, 1.0f), 2.0f);
               const float frame = (1.0f - SmoothStep(280, 340, std::abs(x - kVanishX))) *
                                   (1.0f - SmoothStep(450, 505, y));
               return EdgeCoverage(screenOff - 1.8f) * fog * frame;

@@ -9,11 +9,12 @@
 #include "pictures/line_text.h"
 #include "pictures/palette.h"
 #include "pictures/shape_painting.h"
+#include "kit/portable_maths.h"
 
 namespace picture_art {
 namespace {
 Point OnCircle(Point centre, float radius, float angle) {
-  return {centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)};
+  return {centre.x + radius * portable::cos(angle), centre.y + radius * portable::sin(angle)};
 }
 
 // An L-shaped registration mark whose corner is `corner`, arms pointing along (dx, dy).

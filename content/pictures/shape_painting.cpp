@@ -1,4 +1,5 @@
 #include "pictures/shape_painting.h"
+#include "kit/portable_maths.h"
 
 namespace picture_art {
 namespace {
@@ -60,7 +61,7 @@ void StrokeArc(LayerCanvas& canvas, Point centre, float radius, float width, flo
         const float distance = Length(dx, dy);
         // Angle from the arc's middle, folded into -pi..pi.
         const float angle =
-            std::remainder(std::atan2(dy, dx) - middle, 2.0f * std::numbers::pi_v<float>);
+            std::remainder(portable::atan2(dy, dx) - middle, 2.0f * std::numbers::pi_v<float>);
         const float alongEnd = (std::abs(angle) - halfSpan) * distance;
         return EdgeCoverage(std::abs(distance - radius) - width * 0.5f) * EdgeCoverage(alongEnd);
       });

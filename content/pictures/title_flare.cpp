@@ -9,6 +9,7 @@
 #include "kit/png_encoder.h"
 #include "pictures/picture_entries.h"
 #include "pictures/shape_painting.h"
+#include "kit/portable_maths.h"
 
 namespace picture_art {
 namespace {
@@ -17,22 +18,22 @@ constexpr int kSubsamples = 3;  // per axis, for the thin rays
 
 // Light of a ray along angle `direction` (both ways), fading out at `length`.
 float Ray(float radius, float angle, float direction, float width, float length) {
-  const float across = radius * std::abs(std::sin(angle - direction));
+  const float across = radius * std::abs(portable::sin(angle - direction));
   const float along = std::max(0.0f, 1.0f - radius / length);
-  return std::exp(-(across * across) / (width * width)) * along * along;
+  return portable::exp(-(across * across) / (width * width)) * along * along;
 }
 
 // The flare's light at radius `r` (1 = half the sprite) and angle `angle`.
 Colour FlareLight(float r, float angle) {
   constexpr float kQuarter = std::numbers::pi_v<float> * 0.5f;
-  const float core = std::exp(-(r * r) / (0.06f * 0.06f));
-  const float halo = std::exp(-r / 0.11f);
-  const float glow = std::pow(std::max(0.0f, 1.0f - r), 3.0f);
+  const float core = portable::exp(-(r * r) / (0.06f * 0.06f));
+  const float halo = portable::exp(-r / 0.11f);
+  const float glow = portable::pow(std::max(0.0f, 1.0f - r), 3.0f);
   const float rays = Ray(r, angle, 0, 0.014f, 0.95f) + Ray(r, angle, kQuarter, 0.014f, 0.95f) +
                      0.5f * (Ray(r, angle, kQuarter * 0.5f, 0.01f, 0.55f) +
                              Ray(r, angle, kQuarter * 1.5f, 0.01f, 0.55f));
   const float ringOffset = (r - 0.62f) / 0.03f;
-  const float ring = std::exp(-ringOffset * ringOffset);
+  const float ring = portable::exp(-ringOffset * ringOffset);
   const Colour white{1.0f, 1.0f, 1.0f, 1.0f}, warm{1.0f, 0.72f, 0.38f, 1.0f},
       amber{1.0f, 0.5f, 0.16f, 1.0f}, cool{0.45f, 0.7f, 1.0f, 1.0f};
   const Colour light = white * core + warm * (0.65f * halo) + amber * (0.22f * glow) +
@@ -53,7 +54,7 @@ ArchiveEntry MakeTitleFlareEntry() {
           const float py =
               (static_cast<float>(y * kSubsamples + sy) + 0.5f) / (kSize * kSubsamples);
           const float dx = px * 2.0f - 1.0f, dy = py * 2.0f - 1.0f;
-          sum = sum + FlareLight(std::sqrt(dx * dx + dy * dy), std::atan2(dy, dx));
+          sum = sum + FlareLight(std::sqrt(dx * dx + dy * dy), portable::atan2(dy, dx));
         }
       }
       Colour texel = sum * (1.0f / (kSubsamples * kSubsamples));

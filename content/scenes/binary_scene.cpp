@@ -18,6 +18,7 @@
 #include "scenes/screen_shape.h"
 #include "scenes/spin.h"
 #include "scenes/text_mesh.h"
+#include "kit/portable_maths.h"
 
 namespace scenes {
 namespace {
@@ -49,7 +50,7 @@ void ShadeByHeight(Mesh& mesh, ColourValue tint, float footY, float topY) {
 }
 
 bool InAvenue(float x) { return std::fabs(x) < 9; }
-bool NearMonolith(float x, float z) { return std::hypot(x - kMonolith.x, z - kMonolith.z) < 34; }
+bool NearMonolith(float x, float z) { return portable::hypot(x - kMonolith.x, z - kMonolith.z) < 34; }
 
 // The towers, in four meshes (one per quarter of the city) so each can be culled alone.
 void AddTowers(SceneAssembly& scene) {
@@ -58,8 +59,9 @@ void AddTowers(SceneAssembly& scene) {
   for (float x = -112; x <= 112; x += 14) {
     for (float z = -112; z <= 160; z += 14) {
       const float px = x + random.Range(-2, 2), pz = z + random.Range(-2, 2);
-      const float width = random.Range(4, 7.5f),
-                  height = random.Range(8, 18) + random.Range(0, 26) * random.Unit();
+      const float width = random.Range(4, 7.5f), base = random.Range(8, 18),
+                  spread = random.Range(0, 26);
+      const float height = base + spread * random.Unit();
       if (InAvenue(px) || NearMonolith(px, pz) || random.Unit() < 0.3f) continue;
       Mesh tower = Box({width, height, width}, 1, 1 / kTextureTile);
       const float hue = random.Unit();
@@ -87,7 +89,7 @@ void AddFloor(SceneAssembly& scene) {
 Mesh RingBand(float radius, float width) {
   return ParametricSurface(48, 1, [&](float u, float v) {
     const float angle = 2 * kPi * u;
-    const Vec3 normal{std::cos(angle), std::sin(angle), 0};
+    const Vec3 normal{portable::cos(angle), portable::sin(angle), 0};
     const Vec3 position{normal.x * radius * kWideView, normal.y * radius, (v - 0.5f) * width};
     return SurfacePoint{position, -normal, {u * 8, v * 0.6f}};
   });
@@ -98,7 +100,7 @@ void AddSky(SceneAssembly& scene) {
   Mesh dome = Flipped(Sphere(200, 24, 12));
   for (size_t i = 0; i < dome.positions.size(); ++i) {
     const float up = std::clamp(dome.positions[i].y / 200, 0.0f, 1.0f);
-    const float glow = std::pow(1 - up, 3.0f);
+    const float glow = portable::pow(1 - up, 3.0f);
     dome.colours[i] = {0.02f + 0.3f * glow, 0.02f + 0.9f * glow, 0.04f + 1.0f * glow, 1};
   }
   scene.AddMesh("Sky", "sky", dome, {{0, -10, 20}});
@@ -125,7 +127,7 @@ void AddMonolith(SceneAssembly& scene, const Mesh& zero, const Mesh& one) {
   constexpr int kDigits = 14;
   for (int i = 0; i < kDigits; ++i) {
     const float angle = 2 * kPi * static_cast<float>(i) / kDigits;
-    const Vec3 outward{std::cos(angle), 0, std::sin(angle)};
+    const Vec3 outward{portable::cos(angle), 0, portable::sin(angle)};
     // Each digit faces outward: its front (-z) turned to point along `outward`.
     const Quat facing = AxisAngle({0, 1, 0}, -angle - kPi / 2);
     Append(halo, Placed(i % 3 == 0 ? zero : one, {outward * 10, facing}));
@@ -148,8 +150,11 @@ void AddDrifters(SceneAssembly& scene, const Mesh& zero, const Mesh& one) {
     Mesh digit = random.Unit() < 0.5f ? zero : one;
     BakeLighting(digit, CityLight(), {at});
     const std::string name = "Digit" + std::to_string(i);
-    const Quat start = AxisAngle({random.Range(-1, 1), random.Range(-1, 1), random.Range(-1, 1)},
-                                 random.Range(0, kPi));
+    // One draw per statement: the order in which a call's arguments are evaluated differs
+    // between compilers, and the archive must not.
+    const float spinAngle = random.Range(0, kPi);
+    const Vec3 spinAxis{random.Range(-1, 1), random.Range(-1, 1), random.Range(-1, 1)};
+    const Quat start = AxisAngle(spinAxis, spinAngle);
     scene.AddMesh(name, "digits", digit, {at, start});
     const Vec3 axis{random.Range(-0.3f, 0.3f), 1, random.Range(-0.3f, 0.3f)};
     scene.Track(name).rotationKeys =
@@ -167,7 +172,7 @@ std::vector<CameraShot> Shots() {
   // Glide low along the avenue.
   shots[1] = {clock.Bar(4), clock.Bar(8), Line({-2, 3, -74}, {2.5f, 5, -42}, Linear),
               Line({-1, 6, -20}, {1, 5, 0}, Linear)};
-  shots[1].roll = [](float p) { return 0.12f * std::sin(p * kPi); };
+  shots[1].roll = [](float p) { return 0.12f * portable::sin(p * kPi); };
   // Rush through the rings, twisting, faster and faster into the next section.
   shots[2] = {clock.Bar(8), clock.Bar(11), Line({0, 6, -44}, {0, 6.5f, 38}, EaseIn),
               Line({0, 6, -20}, {0, 7, 60}, EaseIn)};

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "scenes/keyframes.h"
+#include "kit/portable_maths.h"
 
 namespace scenes {
 namespace {
@@ -30,7 +31,7 @@ Quat CameraRotation(Vec3 eye, Vec3 target, float roll) {
   const Vec3 level = std::fabs(forward.y) > 0.999f ? Vec3{0, 0, 1} : Vec3{0, 1, 0};
   Vec3 right = Normalised(Cross(level, forward));
   Vec3 up = Cross(forward, right);
-  const float c = std::cos(roll), s = std::sin(roll);
+  const float c = portable::cos(roll), s = portable::sin(roll);
   const Vec3 rolledRight = right * c + up * s;
   up = up * c - right * s;
   right = rolledRight;
@@ -67,8 +68,8 @@ Path Orbit(Vec3 centre, float fromRadius, float toRadius, float fromHeight, floa
     const float t = ease(progress);
     const float angle = fromAngle + (toAngle - fromAngle) * t;
     const float radius = fromRadius + (toRadius - fromRadius) * t;
-    return centre + Vec3{radius * std::cos(angle), fromHeight + (toHeight - fromHeight) * t,
-                         radius * std::sin(angle)};
+    return centre + Vec3{radius * portable::cos(angle), fromHeight + (toHeight - fromHeight) * t,
+                         radius * portable::sin(angle)};
   };
 }
 

@@ -4,6 +4,7 @@
 #include "kit/noise.h"
 #include "kit/random.h"
 #include "scenes/texture_painters.h"
+#include "kit/portable_maths.h"
 
 namespace scenes {
 namespace {
@@ -14,7 +15,7 @@ constexpr float kTwoPi = 6.2831853f;
 float SegmentDistance(float x, float y, float ax, float ay, float bx, float by) {
   const float dx = bx - ax, dy = by - ay;
   const float t = std::clamp(((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
-  return std::hypot(x - ax - t * dx, y - ay - t * dy);
+  return portable::hypot(x - ax - t * dx, y - ay - t * dy);
 }
 
 // One heartbeat of an electrocardiogram over 0..1: a small wave, the sharp spike, a broad
@@ -22,7 +23,7 @@ float SegmentDistance(float x, float y, float ax, float ay, float bx, float by) 
 float Heartbeat(float t) {
   const auto bump = [t](float centre, float width, float height) {
     const float d = (t - centre) / width;
-    return height * std::exp(-d * d);
+    return height * portable::exp(-d * d);
   };
   return bump(0.18f, 0.025f, 0.12f) - bump(0.285f, 0.008f, 0.1f) + bump(0.31f, 0.012f, 1.0f) -
          bump(0.335f, 0.01f, 0.25f) + bump(0.52f, 0.045f, 0.22f);
@@ -75,8 +76,8 @@ PixelImage GlassTexture() {
   PixelImage image(128, 128);
   PaintEachPixel(image, [](float u, float v) {
     // Clear glass with a faint green edge tint, two slanted reflections and a frosted band.
-    const float streak = std::exp(-std::pow((u + v * 0.6f - 0.55f) * 9, 2.0f)) * 0.5f +
-                         std::exp(-std::pow((u + v * 0.6f - 0.8f) * 20, 2.0f)) * 0.35f;
+    const float streak = portable::exp(-portable::pow((u + v * 0.6f - 0.55f) * 9, 2.0f)) * 0.5f +
+                         portable::exp(-portable::pow((u + v * 0.6f - 0.8f) * 20, 2.0f)) * 0.35f;
     const bool frosted = v > 0.42f && v < 0.58f;
     const float frost = frosted ? 0.45f + 0.1f * FractalNoise(u, v, 16, 3, 0.5f, 81) : 0;
     const float alpha = std::clamp(0.16f + streak + frost, 0.0f, 0.85f);
@@ -90,13 +91,13 @@ PixelImage LampFaceTexture() {
   PixelImage image(128, 128);
   PaintEachPixel(image, [](float u, float v) {
     const float x = (u - 0.5f) * 2, y = (v - 0.5f) * 2;
-    const float r = std::hypot(x, y);
+    const float r = portable::hypot(x, y);
     // A ring of six bulbs and one in the middle, in a bright reflector.
-    float bulbs = std::exp(-r * r * 40);
+    float bulbs = portable::exp(-r * r * 40);
     for (int i = 0; i < 6; ++i) {
       const float a = kTwoPi * static_cast<float>(i) / 6;
-      bulbs += std::exp(
-          -(std::pow(x - 0.55f * std::cos(a), 2.0f) + std::pow(y - 0.55f * std::sin(a), 2.0f)) *
+      bulbs += portable::exp(
+          -(portable::pow(x - 0.55f * portable::cos(a), 2.0f) + portable::pow(y - 0.55f * portable::sin(a), 2.0f)) *
           60);
     }
     const float reflector = r < 0.92f ? 0.35f + 0.25f * (1 - r) : 0.0f;
@@ -127,11 +128,11 @@ PixelImage MonitorTraceFrame(int frame, int frames) {
       // The trace fades behind the sweeping point and is erased just ahead of it.
       const float age = std::fmod(sweep - u + 1.0f, 1.0f);
       const float erased = age > 0.93f ? 0.0f : 1.0f;
-      const float trace = std::exp(-distance * distance * 0.8f) * (1 - 0.7f * age) * erased;
-      const float head = std::exp(-std::pow((u - sweep) * kSize / 3, 2.0f)) * trace * 1.5f;
+      const float trace = portable::exp(-distance * distance * 0.8f) * (1 - 0.7f * age) * erased;
+      const float head = portable::exp(-portable::pow((u - sweep) * kSize / 3, 2.0f)) * trace * 1.5f;
       // A second, steadier line (oxygen) and a row of numbers' worth of blocks below.
       const float pulse =
-          std::exp(-std::pow(static_cast<float>(y) - (96 - 8 * std::sin(u * kTwoPi * 3)), 2.0f) *
+          portable::exp(-portable::pow(static_cast<float>(y) - (96 - 8 * portable::sin(u * kTwoPi * 3)), 2.0f) *
                    0.6f) *
           0.6f;
       const bool digits = y > 108 && y < 120 && (x / 6) % 3 != 2 && x > 70 && x < 120;
@@ -154,14 +155,14 @@ PixelImage MonitorScanFrame(int frame, int frames) {
   PaintEachPixel(image, [&](float u, float v) {
     // An ultrasound fan: grainy echoes inside a wedge, its grain shifting every frame.
     const float x = (u - 0.5f) * 2, y = v * 1.1f - 0.05f;
-    const float angle = std::atan2(x, y), radius = std::hypot(x, y);
+    const float angle = portable::atan2(x, y), radius = portable::hypot(x, y);
     const bool inFan = std::fabs(angle) < 0.7f && radius < 1.0f && radius > 0.08f;
     if (!inFan) return Colour{0.02f, 0.03f, 0.05f, 1};
     const float speckle = ValueNoise(u * 64 + turn * 64, v * 64, 64, 91);
     const float organ = FractalNoise(u, v, 4, 3, 0.5f, 92);
     const float echo =
         std::clamp(speckle * (0.3f + 0.9f * organ * organ) * (1.2f - radius), 0.0f, 1.0f);
-    const float beam = std::exp(-std::pow((angle - (turn * 1.4f - 0.7f)) * 12, 2.0f)) * 0.25f;
+    const float beam = portable::exp(-portable::pow((angle - (turn * 1.4f - 0.7f)) * 12, 2.0f)) * 0.25f;
     const float grey = std::min(1.0f, echo + beam);
     return Colour{grey * 0.8f, grey * 0.9f, grey, 1};
   });

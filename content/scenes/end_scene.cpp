@@ -16,6 +16,7 @@
 #include "scenes/parametric_surface.h"
 #include "scenes/primitives.h"
 #include "scenes/screen_shape.h"
+#include "kit/portable_maths.h"
 
 namespace scenes {
 namespace {
@@ -34,7 +35,7 @@ void AddSky(SceneAssembly& scene) {
   for (size_t i = 0; i < dome.positions.size(); ++i) {
     dome.uvs[i] = {dome.uvs[i].u * 8, dome.uvs[i].v * 4};
     const float up = dome.positions[i].y / kSkyRadius;
-    const float glow = std::exp(-std::fabs(up) * 5);
+    const float glow = portable::exp(-std::fabs(up) * 5);
     dome.colours[i] =
         up >= 0 ? ColourValue{0.5f + 0.5f * glow, 0.55f + 0.35f * glow, 0.8f + 0.2f * glow, 1}
                 : ColourValue{0.1f, 0.12f, 0.2f, 1};
@@ -44,7 +45,7 @@ void AddSky(SceneAssembly& scene) {
   Mesh moon = ParametricSurface(24, 2, [](float u, float v) {
     const float angle = 2 * kPi * u;
     return SurfacePoint{
-        {kMoonRadius * v * kNightView * std::cos(angle), kMoonRadius * v * std::sin(angle), 0},
+        {kMoonRadius * v * kNightView * portable::cos(angle), kMoonRadius * v * portable::sin(angle), 0},
         {0, 0, -1},
         {u, v}};
   });
@@ -63,7 +64,7 @@ void AddLake(SceneAssembly& scene) {
     const float far = path.positions[i].z / 260 + 0.5f;
     path.colours[i] = {0.3f + 0.3f * far, 0.32f + 0.3f * far, 0.4f + 0.3f * far, 1};
   }
-  const float towardsMoon = std::atan2(kMoon.x, kMoon.z);
+  const float towardsMoon = portable::atan2(kMoon.x, kMoon.z);
   scene.AddMesh("MoonPath", "halo", path,
                 {{kMoon.x * 0.45f, 0.3f, kMoon.z * 0.45f}, AxisAngle({0, 1, 0}, towardsMoon)});
   Mesh halo = Quad(170 * kNightView, 170);
@@ -83,8 +84,8 @@ void AddLanterns(SceneAssembly& scene) {
                 swayRate = random.Range(0.15f, 0.35f);
     const float phase = random.Range(0, 2 * kPi);
     const auto at = [=](float t) {
-      return start + Vec3{sway * std::sin(swayRate * t + phase), rise * t,
-                          0.6f * sway * std::cos(swayRate * 0.7f * t + phase)};
+      return start + Vec3{sway * portable::sin(swayRate * t + phase), rise * t,
+                          0.6f * sway * portable::cos(swayRate * 0.7f * t + phase)};
     };
     Mesh body = Box({0.9f * kNightView, 1.2f, 0.9f * kNightView});
     const float flicker = random.Range(0.8f, 1.0f);

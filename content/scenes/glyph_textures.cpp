@@ -5,6 +5,7 @@
 #include "kit/random.h"
 #include "kit/text_raster.h"
 #include "scenes/texture_painters.h"
+#include "kit/portable_maths.h"
 
 namespace scenes {
 namespace {
@@ -68,7 +69,7 @@ PixelImage BitsTexture() {
     for (int row = 0; row < kCells; ++row) {
       const float behind =
           std::fmod(head - static_cast<float>(row) + kCells, static_cast<float>(kCells));
-      const float brightness = behind < tail ? std::pow(1 - behind / tail, 1.6f) : 0.06f;
+      const float brightness = behind < tail ? portable::pow(1 - behind / tail, 1.6f) : 0.06f;
       const Coverage& digit = digits[random.Below(2)];
       Stamp(ink, digit, column * kCell + (kCell - digit.width) / 2,
             row * kCell + (kCell - digit.height) / 2, brightness * random.Range(0.7f, 1.0f));

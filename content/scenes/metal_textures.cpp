@@ -3,6 +3,7 @@
 
 #include "kit/noise.h"
 #include "scenes/texture_painters.h"
+#include "kit/portable_maths.h"
 
 namespace scenes {
 namespace {
@@ -15,11 +16,11 @@ Colour HorizonReflection(float u, float v, Colour skyHigh, Colour skyLow, Colour
   const float ripple = (FractalNoise(u, v, 8, 3, 0.5f, seed) - 0.5f) * 0.08f;
   if (v >= 0.5f) {
     const float height = std::clamp((1 - v) * 2 + ripple, 0.0f, 1.0f);  // 0 at the horizon
-    const Colour sky = Mix(skyLow, skyHigh, std::pow(height, 0.7f));
+    const Colour sky = Mix(skyLow, skyHigh, portable::pow(height, 0.7f));
     return Mix(Colour{1, 1, 1, 1}, sky, std::clamp(height * 12, 0.0f, 1.0f));
   }
   const float depth = std::clamp(v * 2 + ripple, 0.0f, 1.0f);
-  const Colour ground = Mix(groundNear, groundFar, std::pow(depth, 0.6f));
+  const Colour ground = Mix(groundNear, groundFar, portable::pow(depth, 0.6f));
   return Mix(Colour{1, 0.95f, 0.85f, 1}, ground, std::clamp(depth * 6, 0.0f, 1.0f));
 }
 
@@ -59,7 +60,7 @@ PixelImage BrushedSteelTexture() {
     const float streaks =
         0.6f * ValueNoise(0.5f, v * 128, 128, 11) + 0.4f * ValueNoise(0.5f, v * 32, 32, 12);
     const float blotches = FractalNoise(u, v, 4, 3, 0.5f, 13);
-    const float sheen = 0.5f + 0.5f * std::sin(v * 6.2831853f);
+    const float sheen = 0.5f + 0.5f * portable::sin(v * 6.2831853f);
     const float grey = 0.5f + 0.22f * streaks + 0.1f * blotches + 0.15f * sheen;
     return Colour{grey * 0.95f, grey, grey * 1.04f, 1};
   });

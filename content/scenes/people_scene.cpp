@@ -19,6 +19,7 @@
 #include "scenes/parametric_surface.h"
 #include "scenes/primitives.h"
 #include "scenes/screen_shape.h"
+#include "kit/portable_maths.h"
 
 namespace scenes {
 namespace {
@@ -51,12 +52,12 @@ Mesh SunDisc() {
   Mesh disc = ParametricSurface(24, 6, [](float u, float v) {
     const float angle = 2 * kPi * u, radius = 14 * v;
     return SurfacePoint{
-        {radius * kSlim * std::cos(angle), radius * std::sin(angle), 0}, {0, 0, 1}, {u, v}};
+        {radius * kSlim * portable::cos(angle), radius * portable::sin(angle), 0}, {0, 0, 1}, {u, v}};
   });
   for (size_t i = 0; i < disc.positions.size(); ++i) {
     const float rim =
         std::clamp(Length(Scale(disc.positions[i], {1 / kSlim, 1, 1})) / 14, 0.0f, 1.0f);
-    const float core = std::exp(-rim * rim * 14);
+    const float core = portable::exp(-rim * rim * 14);
     disc.colours[i] = {0.53f + 0.47f * (1 - rim) + 0.2f * core,
                        0.28f + 0.3f * (1 - rim) + 0.4f * core,
                        0.2f + 0.05f * (1 - rim) + 0.4f * core, 1};
@@ -70,8 +71,8 @@ void AddSkyAndGround(SceneAssembly& scene) {
     const Vec3 p = dome.positions[i];
     const float up = std::clamp(p.y / 180, -0.1f, 1.0f);
     // Towards the sun the horizon burns orange; elsewhere it is violet under deep blue.
-    const float sunward = std::pow(std::clamp(-p.z / 180, 0.0f, 1.0f), 2.0f);
-    const float horizon = std::exp(-std::max(up, 0.0f) * 6);
+    const float sunward = portable::pow(std::clamp(-p.z / 180, 0.0f, 1.0f), 2.0f);
+    const float horizon = portable::exp(-std::max(up, 0.0f) * 6);
     dome.colours[i] = {0.08f + horizon * (0.45f + 0.55f * sunward),
                        0.08f + horizon * (0.2f + 0.35f * sunward),
                        0.22f + horizon * (0.25f - 0.1f * sunward), 1};
@@ -83,7 +84,7 @@ void AddSkyAndGround(SceneAssembly& scene) {
   for (size_t i = 0; i < ground.positions.size(); ++i) {
     const Vec3 p = ground.positions[i];
     const float sunward = std::clamp(-p.z / 180, 0.0f, 1.0f);
-    const float near = std::exp(-Length(p) / 40);
+    const float near = portable::exp(-Length(p) / 40);
     ground.colours[i] = {0.22f + 0.35f * near + 0.3f * sunward,
                          0.16f + 0.22f * near + 0.1f * sunward,
                          0.2f + 0.14f * near - 0.05f * sunward, 1};
@@ -104,7 +105,7 @@ std::vector<Figure> Crowd() {
     for (int column = 0; column < 6; ++column) {
       const Vec3 at{-7.5f + 3.0f * static_cast<float>(column) + random.Range(-0.8f, 0.8f), 0,
                     -8.0f + 3.2f * static_cast<float>(row) + random.Range(-0.8f, 0.8f)};
-      if (std::hypot(at.x - kReacher.x, at.z - kReacher.z) < 2.2f || random.Unit() < 0.2f) continue;
+      if (portable::hypot(at.x - kReacher.x, at.z - kReacher.z) < 2.2f || random.Unit() < 0.2f) continue;
       const float choice = random.Unit();
       crowd.push_back(
           {at, random.Range(-0.35f, 0.35f), choice < 0.55f ? StandingPose() : WaitingPose()});

@@ -15,6 +15,7 @@
 #include "scenes/primitives.h"
 #include "scenes/screen_shape.h"
 #include "scenes/sweeps.h"
+#include "kit/portable_maths.h"
 
 namespace scenes {
 namespace {
@@ -30,7 +31,7 @@ constexpr float kPoolDiameter = 34;
 float WallRadius(float angle, float height) {
   const float u = angle / (2 * kPi), v = height / kDepth;
   const float rough = FractalNoise(u, v * 2, 8, 4, 0.55f, 121) - 0.5f;
-  return 18 + 6 * v * v + 3.5f * rough + 1.2f * std::sin(height * 0.45f);
+  return 18 + 6 * v * v + 3.5f * rough + 1.2f * portable::sin(height * 0.45f);
 }
 
 LightRig PitLight() {
@@ -55,7 +56,7 @@ void AddWall(SceneAssembly& scene) {
         const float angle = 2 * kPi * static_cast<float>(column) / columns;
         const float height = bottom + (top - bottom) * static_cast<float>(row) / rows;
         const float radius = WallRadius(std::fmod(angle, 2 * kPi), height);
-        const Vec3 inward{-std::cos(angle), 0, -std::sin(angle)};
+        const Vec3 inward{-portable::cos(angle), 0, -portable::sin(angle)};
         wall.AddVertex(-inward * radius + Vec3{0, height, 0}, inward,
                        {static_cast<float>(column) / columns * 12, height / 6});
       }
@@ -72,7 +73,7 @@ void AddWall(SceneAssembly& scene) {
     // Normals that follow the bumps, so the light rakes across them.
     for (size_t i = 0; i < wall.positions.size(); ++i) {
       const Vec3 p = wall.positions[i];
-      const float angle = std::atan2(p.z, p.x);
+      const float angle = portable::atan2(p.z, p.x);
       const float slope = (WallRadius(angle < 0 ? angle + 2 * kPi : angle, p.y + 0.5f) -
                            WallRadius(angle < 0 ? angle + 2 * kPi : angle, p.y - 0.5f));
       wall.normals[i] = Normalised(wall.normals[i] + Vec3{0, slope, 0});
@@ -94,7 +95,7 @@ void AddIronwork(SceneAssembly& scene) {
   Mesh iron = Placed(Torus(17.5f, 0.25f, 48, 6), {{0, 30, 0}});
   for (int i = 0; i < 12; ++i) {
     const float angle = 2 * kPi * static_cast<float>(i) / 12;
-    const Vec3 out{std::cos(angle), 0, std::sin(angle)};
+    const Vec3 out{portable::cos(angle), 0, portable::sin(angle)};
     Append(iron,
            Placed(Box({5, 0.3f, 0.3f}), {out * 19 + Vec3{0, 30, 0}, AxisAngle({0, 1, 0}, -angle)}));
     Append(iron, Placed(Box({0.3f, 0.3f, 10}), {out * 23 + Vec3{0, kDepth + 0.5f, 0},
@@ -106,7 +107,7 @@ void AddIronwork(SceneAssembly& scene) {
   Mesh lamps;
   for (int i = 0; i < 8; ++i) {
     const float angle = 2 * kPi * (static_cast<float>(i) + 0.5f) / 8;
-    const Vec3 at = Vec3{std::cos(angle), 0, std::sin(angle)} * 17.5f + Vec3{0, 30.6f, 0};
+    const Vec3 at = Vec3{portable::cos(angle), 0, portable::sin(angle)} * 17.5f + Vec3{0, 30.6f, 0};
     for (int j = 0; j < 2; ++j) {
       Append(lamps, Placed(Quad(3 * kWideView, 3),
                            {at, AxisAngle({0, 1, 0}, kPi / 2 * static_cast<float>(j))}));
@@ -121,7 +122,7 @@ void AddPool(SceneAssembly& scene) {
   scene.AddParticles("Fountain", "sparks", {22, 34, 22, 7, 700, 0.45f}, {{0, 0.5f, 0}});
   for (int i = 0; i < 4; ++i) {
     const float angle = kPi / 4 + kPi / 2 * static_cast<float>(i);
-    const Vec3 at = Vec3{std::cos(angle), 0, std::sin(angle)} * 10 + Vec3{0, 0.4f, 0};
+    const Vec3 at = Vec3{portable::cos(angle), 0, portable::sin(angle)} * 10 + Vec3{0, 0.4f, 0};
     scene.AddParticles("Jet" + std::to_string(i), "sparks", {5, 14, 5, 5, 160, 0.3f}, {at});
   }
   scene.AddLight("PoolLight", {0, 1, 0}, {0.8f, 0.4f, 1, 1}, 45);

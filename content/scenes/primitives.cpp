@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "scenes/parametric_surface.h"
+#include "kit/portable_maths.h"
 
 namespace scenes {
 namespace {
@@ -18,8 +19,8 @@ Mesh Disc(float radius, float y, int slices, float up) {
   const uint16_t centre = disc.AddVertex({0, y, 0}, normal, {0.5f, 0.5f});
   for (int i = 0; i <= slices; ++i) {
     const float angle = kTurn * static_cast<float>(i) / static_cast<float>(slices);
-    disc.AddVertex({radius * std::cos(angle), y, radius * std::sin(angle)}, normal,
-                   {0.5f + 0.5f * std::cos(angle), 0.5f + 0.5f * std::sin(angle)});
+    disc.AddVertex({radius * portable::cos(angle), y, radius * portable::sin(angle)}, normal,
+                   {0.5f + 0.5f * portable::cos(angle), 0.5f + 0.5f * portable::sin(angle)});
   }
   for (int i = 0; i < slices; ++i) {
     const auto a = static_cast<uint16_t>(centre + 1 + i);
@@ -59,8 +60,8 @@ Mesh Sphere(float radius, int slices, int stacks) {
   return ParametricSurface(slices, stacks, [radius](float u, float v) {
     const float longitude = kTurn * u;
     const float latitude = std::numbers::pi_v<float> * v;
-    const Vec3 normal{std::sin(latitude) * std::cos(longitude), std::cos(latitude),
-                      std::sin(latitude) * std::sin(longitude)};
+    const Vec3 normal{portable::sin(latitude) * portable::cos(longitude), portable::cos(latitude),
+                      portable::sin(latitude) * portable::sin(longitude)};
     return SurfacePoint{normal * radius, normal, {u, v}};
   });
 }
@@ -70,9 +71,9 @@ Mesh Cylinder(float bottomRadius, float topRadius, float height, int slices, boo
   Mesh tube = ParametricSurface(slices, 1, [&](float u, float v) {
     const float angle = kTurn * u;
     const float radius = bottomRadius + (topRadius - bottomRadius) * v;
-    const Vec3 normal = Normalised({std::cos(angle), slope, std::sin(angle)});
+    const Vec3 normal = Normalised({portable::cos(angle), slope, portable::sin(angle)});
     return SurfacePoint{
-        {radius * std::cos(angle), height * v, radius * std::sin(angle)}, normal, {u, 1 - v}};
+        {radius * portable::cos(angle), height * v, radius * portable::sin(angle)}, normal, {u, 1 - v}};
   });
   if (capped) {
     Append(tube, Disc(bottomRadius, 0, slices, -1));
@@ -85,8 +86,8 @@ Mesh Torus(float majorRadius, float minorRadius, int segments, int sides) {
   return ParametricSurface(segments, sides, [&](float u, float v) {
     const float around = kTurn * u;
     const float tube = kTurn * v;
-    const Vec3 outward{std::cos(around), 0, std::sin(around)};
-    const Vec3 normal = outward * std::cos(tube) + Vec3{0, std::sin(tube), 0};
+    const Vec3 outward{portable::cos(around), 0, portable::sin(around)};
+    const Vec3 normal = outward * portable::cos(tube) + Vec3{0, portable::sin(tube), 0};
     return SurfacePoint{outward * majorRadius + normal * minorRadius, normal, {u, v}};
   });
 }

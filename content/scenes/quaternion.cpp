@@ -1,4 +1,5 @@
 #include "scenes/quaternion.h"
+#include "kit/portable_maths.h"
 
 #include <cmath>
 
@@ -23,14 +24,14 @@ Vec3 Logarithm(Quat q) {
   const Vec3 axis{q.x, q.y, q.z};
   const float sine = Length(axis);
   if (sine < 1e-7f) return {};
-  return axis * (std::atan2(sine, q.w) / sine);
+  return axis * (portable::atan2(sine, q.w) / sine);
 }
 
 Quat Exponential(Vec3 halfAngleAxis) {
   const float angle = Length(halfAngleAxis);
   if (angle < 1e-7f) return {};
-  const Vec3 axis = halfAngleAxis * (std::sin(angle) / angle);
-  return {axis.x, axis.y, axis.z, std::cos(angle)};
+  const Vec3 axis = halfAngleAxis * (portable::sin(angle) / angle);
+  return {axis.x, axis.y, axis.z, portable::cos(angle)};
 }
 
 // `q` or its negation, whichever lies on the same side as `reference`.
@@ -39,8 +40,8 @@ Quat Aligned(Quat q, Quat reference) { return Dot(q, reference) < 0 ? Negated(q)
 }  // namespace
 
 Quat AxisAngle(Vec3 axis, float angle) {
-  const Vec3 unit = ::Normalised(axis) * std::sin(angle / 2);
-  return {unit.x, unit.y, unit.z, std::cos(angle / 2)};
+  const Vec3 unit = ::Normalised(axis) * portable::sin(angle / 2);
+  return {unit.x, unit.y, unit.z, portable::cos(angle / 2)};
 }
 
 Quat Then(Quat first, Quat second) { return Product(second, first); }

@@ -14,6 +14,7 @@
 #include "scenes/primitives.h"
 #include "scenes/screen_shape.h"
 #include "scenes/sweeps.h"
+#include "kit/portable_maths.h"
 
 namespace scenes {
 namespace {
@@ -32,7 +33,7 @@ constexpr int kSteps = 174;
 float StepAngle(float step) { return step * kStepTurn; }
 float StepHeight(float step) { return kTop - step * kStepRise; }
 Vec3 Around(float angle, float radius, float height) {
-  return {radius * std::cos(angle), height, radius * std::sin(angle)};
+  return {radius * portable::cos(angle), height, radius * portable::sin(angle)};
 }
 
 struct Lantern {
@@ -69,8 +70,8 @@ Mesh Step(float angle, float height) {
     block.positions[i] = Around(a, radius, height + (p.y - 0.5f) * 0.28f);
     const Vec3 n = block.normals[i];
     // The box's x runs outward and its z round the column: turn its normals the same way.
-    block.normals[i] = Normalised(Vec3{std::cos(a), 0, std::sin(a)} * n.x +
-                                  Vec3{-std::sin(a), 0, std::cos(a)} * n.z + Vec3{0, n.y, 0});
+    block.normals[i] = Normalised(Vec3{portable::cos(a), 0, portable::sin(a)} * n.x +
+                                  Vec3{-portable::sin(a), 0, portable::cos(a)} * n.z + Vec3{0, n.y, 0});
     block.uvs[i] = {radius * 0.12f, (a - angle) * 0.5f};
   }
   return block;

@@ -4,6 +4,7 @@
 #include "kit/noise.h"
 #include "kit/random.h"
 #include "scenes/texture_painters.h"
+#include "kit/portable_maths.h"
 
 namespace scenes {
 
@@ -42,7 +43,7 @@ PixelImage RockTexture() {
   PaintEachPixel(image, [](float u, float v) {
     // Layered rock: strata across v, broken by cracks along cell edges and lichen spots.
     const float strata =
-        0.5f + 0.5f * std::sin((v + 0.08f * FractalNoise(u, v, 4, 3, 0.5f, 51)) * 6.2831853f * 6);
+        0.5f + 0.5f * portable::sin((v + 0.08f * FractalNoise(u, v, 4, 3, 0.5f, 51)) * 6.2831853f * 6);
     const float grain = FractalNoise(u, v, 16, 5, 0.55f, 52);
     const float crack = CellDistance(u, v, 7, 53);
     const float edge = std::clamp((crack - 0.05f) * 14, 0.0f, 1.0f);

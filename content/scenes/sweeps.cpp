@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "scenes/parametric_surface.h"
+#include "kit/portable_maths.h"
 
 namespace scenes {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 constexpr float kTurn = 2 * std::numbers::pi_v<float>;
 // Neighbouring side faces of an extrusion meeting at a smaller angle than this share their
 // normals (the outline is a curve there); larger angles stay sharp.
-const float kSmoothCosine = std::cos(0.7f);
+const float kSmoothCosine = portable::cos(0.7f);
 
 Vec2 OutwardProfileNormal(Vec2 from, Vec2 to) {
   const float dx = to.x - from.x, dy = to.y - from.y;
@@ -65,7 +66,7 @@ Mesh Sides(const std::vector<Contour>& contours, float depth) {
     float along = 0;
     for (size_t i = 0; i < count; ++i) {
       const Vec2 a = contour[i], b = contour[(i + 1) % count];
-      const float length = std::hypot(b.x - a.x, b.y - a.y);
+      const float length = portable::hypot(b.x - a.x, b.y - a.y);
       const Vec3 normalA = CornerNormal(normals[i], normals[(i + count - 1) % count]);
       const Vec3 normalB = CornerNormal(normals[i], normals[(i + 1) % count]);
       const uint16_t frontA = sides.AddVertex({a.x, a.y, 0}, normalA, {along, 0});
@@ -93,7 +94,7 @@ Mesh Lathe(const std::vector<Vec2>& profile, int slices, float uRepeat, float vR
   return ParametricSurface(slices, rows, [&](float u, float v) {
     const int row = static_cast<int>(std::lround(v * static_cast<float>(rows)));
     const float angle = kTurn * u;
-    const Vec3 around{std::cos(angle), 0, std::sin(angle)};
+    const Vec3 around{portable::cos(angle), 0, portable::sin(angle)};
     const Vec3 position = around * profile[row].x + Vec3{0, profile[row].y, 0};
     const Vec3 normal = Normalised(around * normals[row].x + Vec3{0, normals[row].y, 0});
     return SurfacePoint{position, normal, {u * uRepeat, (1 - v) * vRepeat}};
@@ -129,7 +130,7 @@ Mesh Tube(const std::vector<Vec3>& path, const std::vector<float>& radii, int si
     const auto i = static_cast<size_t>(std::lround(v * static_cast<float>(count - 1)));
     const float angle = kTurn * u;
     const Vec3 up = Cross(tangents[i], sideways[i]);
-    const Vec3 normal = sideways[i] * std::cos(angle) + up * std::sin(angle);
+    const Vec3 normal = sideways[i] * portable::cos(angle) + up * portable::sin(angle);
     return SurfacePoint{path[i] + normal * radii[i], normal, {u, v}};
   });
 }

@@ -16,6 +16,7 @@
 #include "scenes/screen_shape.h"
 #include "scenes/spin.h"
 #include "scenes/sweeps.h"
+#include "kit/portable_maths.h"
 
 namespace scenes {
 namespace {
@@ -43,9 +44,9 @@ Mesh Lump(float radius, float time, float seed, int slices, int stacks) {
   Mesh lump = Sphere(radius, slices, stacks);
   for (Vec3& p : lump.positions) {
     const Vec3 n = Normalised(p);
-    const float swell = 0.22f * std::sin(3 * n.x + 2 * n.y + 1.7f * time + seed) +
-                        0.14f * std::sin(5 * n.z - 3 * n.y - 2.3f * time + 2 * seed) +
-                        0.08f * std::sin(9 * n.y + 4 * n.x + 3.1f * time);
+    const float swell = 0.22f * portable::sin(3 * n.x + 2 * n.y + 1.7f * time + seed) +
+                        0.14f * portable::sin(5 * n.z - 3 * n.y - 2.3f * time + 2 * seed) +
+                        0.08f * portable::sin(9 * n.y + 4 * n.x + 3.1f * time);
     // Narrowed across, as the picture is shown wider than the view.
     p = Scale(n * (radius * (1 + swell)), {kSlim, 1, kSlim});
   }
@@ -56,8 +57,8 @@ Mesh Lump(float radius, float time, float seed, int slices, int stacks) {
 // Colours drifting from acid green through magenta to amber over the frames.
 ColourValue FleshColour(float time, float seed) {
   const float phase = 0.5f * time + seed;
-  return {0.65f + 0.35f * std::sin(phase), 0.6f + 0.4f * std::sin(phase + 2.1f),
-          0.55f + 0.45f * std::sin(phase + 4.2f), 1};
+  return {0.65f + 0.35f * portable::sin(phase), 0.6f + 0.4f * portable::sin(phase + 2.1f),
+          0.55f + 0.45f * portable::sin(phase + 4.2f), 1};
 }
 
 Mesh Tentacle(float time, float seed) {
@@ -66,9 +67,9 @@ Mesh Tentacle(float time, float seed) {
   constexpr int kPoints = 16;
   for (int i = 0; i < kPoints; ++i) {
     const float s = static_cast<float>(i) / (kPoints - 1);
-    const float curl = s * s * (2.5f + 1.5f * std::sin(time * 0.9f + seed));
-    path.push_back({std::sin(curl + seed) * 2.2f * s, s * 9,
-                    std::cos(curl * 1.3f + seed) * 2.2f * s - 2.2f * s});
+    const float curl = s * s * (2.5f + 1.5f * portable::sin(time * 0.9f + seed));
+    path.push_back({portable::sin(curl + seed) * 2.2f * s, s * 9,
+                    portable::cos(curl * 1.3f + seed) * 2.2f * s - 2.2f * s});
     radii.push_back(0.55f * (1 - s) + 0.06f);
   }
   Mesh tube = Tube(path, radii, 6);
@@ -99,7 +100,7 @@ void AddShapes(SceneAssembly& scene) {
     const std::string name = "Bud" + std::to_string(i);
     const float angle = 2 * kPi * static_cast<float>(i) / 3;
     const Placement at{
-        {6 * std::cos(angle), 1.5f * static_cast<float>(i) - 1, 6 * std::sin(angle)}};
+        {6 * portable::cos(angle), 1.5f * static_cast<float>(i) - 1, 6 * portable::sin(angle)}};
     scene.AddMorphingMesh(
         name, "flesh",
         Frames(SmallLump, 1.7f * static_cast<float>(i), 2.0f + static_cast<float>(i), at),
@@ -108,14 +109,14 @@ void AddShapes(SceneAssembly& scene) {
     const float speed = 0.5f + 0.15f * static_cast<float>(i);
     scene.Track(name).positionKeys = SampledVectorKeys(-1, kLength + 1, 28, [=](float t) {
       const float a = angle + speed * t;
-      return Vec3{6 * std::cos(a), 1.5f * static_cast<float>(i) - 1 + std::sin(1.3f * t + angle),
-                  6 * std::sin(a)};
+      return Vec3{6 * portable::cos(a), 1.5f * static_cast<float>(i) - 1 + portable::sin(1.3f * t + angle),
+                  6 * portable::sin(a)};
     });
   }
   for (int i = 0; i < 5; ++i) {
     const std::string name = "Tentacle" + std::to_string(i);
     const float angle = 2 * kPi * (static_cast<float>(i) + 0.3f) / 5;
-    const Placement at{{9 * std::cos(angle), -7, 9 * std::sin(angle)},
+    const Placement at{{9 * portable::cos(angle), -7, 9 * portable::sin(angle)},
                        AxisAngle({0, 1, 0}, -angle - kPi / 2)};
     scene.AddMorphingMesh(
         name, "flesh",
@@ -149,7 +150,7 @@ std::vector<CameraShot> Shots() {
   shots[1] = {cuts[0], cuts[1], Line({2, -6, -9}, {1, -5.5f, -7}, Linear),
               Line({0, 4, 2}, {0, 6, 0}, Linear)};
   shots[2] = {cuts[1], cuts[2], Orbit({}, 13, 11, 5, -2, 0.5f, 2.5f, EaseIn), Still({})};
-  shots[2].roll = [](float p) { return 0.6f * std::sin(p * kPi * 2); };
+  shots[2].roll = [](float p) { return 0.6f * portable::sin(p * kPi * 2); };
   shots[3] = {cuts[2], kLength, Line({-3, 1, -11}, {-1, 0.5f, -4.5f}, EaseIn), Still({0, 0, 0})};
   for (CameraShot& shot : shots) {
     shot.fov = 1.0f;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "kit/png_encoder.h"
+#include "kit/portable_maths.h"
 
 namespace {
 
@@ -18,10 +19,10 @@ PixelImage BallSprite() {
   const Colour core{1.0f, 0.97f, 0.92f};
   const Colour halo{0.42f, 0.6f, 1.0f};
   PaintEachPixel(image, [&](float u, float v) {
-    const float d = std::hypot(u - kCentre, v - kCentre) / kRadius;
+    const float d = portable::hypot(u - kCentre, v - kCentre) / kRadius;
     if (d >= 1) return Colour{0, 0, 0};
     const float fade = (1 - d * d) * (1 - d * d) * (1 - d * d);
-    const float hot = std::exp(-(d * d) / 0.06f);
+    const float hot = portable::exp(-(d * d) / 0.06f);
     return core * (0.75f * hot) + halo * (0.5f * fade);
   });
   return image;

@@ -5,6 +5,7 @@
 #include "shapes/loft.h"
 #include "shapes/ring_paths.h"
 #include "shapes/shape_meshes.h"
+#include "kit/portable_maths.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ std::vector<ProfilePoint> ProfileArc(float centreRadius, float centreHeight, flo
   for (int i = 0; i <= count; ++i) {
     const float angle =
         fromAngle + (toAngle - fromAngle) * static_cast<float>(i) / static_cast<float>(count);
-    arc.push_back({centreRadius + radius * std::cos(angle), centreHeight + radius * std::sin(angle),
+    arc.push_back({centreRadius + radius * portable::cos(angle), centreHeight + radius * portable::sin(angle),
                    i == 0 || i == count});
   }
   return arc;

@@ -10,6 +10,7 @@
 #include "shapes/loft.h"
 #include "shapes/ring_paths.h"
 #include "shapes/shape_meshes.h"
+#include "kit/portable_maths.h"
 
 namespace {
 
@@ -142,8 +143,8 @@ void AddFlukes(MeshBuilder& mesh) {
       {1.25f, -0.7f, -1.25f}, {1.6f, -1.12f, -1.42f}, {1.85f, -1.5f, -1.5f},
   };
   constexpr float kJoint = -6.0f;
-  const float slope = std::atan(-2 * kArch * kJoint);  // SpineY's slope at the joint
-  const float cosine = std::cos(slope), sine = std::sin(slope);
+  const float slope = portable::atan(-2 * kArch * kJoint);  // SpineY's slope at the joint
+  const float cosine = portable::cos(slope), sine = portable::sin(slope);
   for (float side : {1.0f, -1.0f}) {
     std::vector<Vec3> leading, trailing;
     for (const Station& station : kStations) {
@@ -168,7 +169,7 @@ MeshFrame DolphinMesh() {
   // Rolled so that its back leans towards the viewer: the level flukes and the far
   // flipper then show beside the body instead of edge-on behind it.
   const float roll = kRollDegrees * std::numbers::pi_v<float> / 180;
-  const float cosine = std::cos(roll), sine = std::sin(roll);
+  const float cosine = portable::cos(roll), sine = portable::sin(roll);
   mesh.MovePositions([&](Vec3 p) {
     return Vec3{p.x, p.y * cosine + p.z * sine, p.z * cosine - p.y * sine} * kSize;
   });

@@ -1,4 +1,5 @@
 #include "shapes/loft.h"
+#include "kit/portable_maths.h"
 
 #include <algorithm>
 #include <cmath>
@@ -82,8 +83,8 @@ Vec3 SquarePoint(const Ring& ring, float t) {
 Vec3 LoopPoint(const Ring& ring, LoopShape shape, float t) {
   if (shape == LoopShape::kSquare) return SquarePoint(ring, t);
   const float angle = 2 * std::numbers::pi_v<float> * t;
-  return ring.centre + ring.axisA * (std::cos(angle) * ring.radiusA) +
-         ring.axisB * (std::sin(angle) * ring.radiusB);
+  return ring.centre + ring.axisA * (portable::cos(angle) * ring.radiusA) +
+         ring.axisB * (portable::sin(angle) * ring.radiusB);
 }
 
 // The vertices of one ring: `count` + 1 of them (the seam twice), or one for a pole.

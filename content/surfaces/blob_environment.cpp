@@ -6,6 +6,7 @@
 #include "kit/noise.h"
 #include "kit/random.h"
 #include "surfaces/surface_shading.h"
+#include "kit/portable_maths.h"
 
 namespace surfaces {
 namespace {
@@ -49,7 +50,7 @@ const Colour kGridLine{0.25f, 0.30f, 0.45f};
 Direction ReflectionAt(float u, float v) {
   float nx = u * 2.0f - 1.0f;
   float ny = 1.0f - v * 2.0f;
-  const float planar = std::hypot(nx, ny);
+  const float planar = portable::hypot(nx, ny);
   constexpr float kRim = 0.98f;  // the corners are never reached: repeat the rim there
   if (planar > kRim) {
     nx *= kRim / planar;
@@ -77,14 +78,14 @@ Colour Skyline(Colour sky, float azimuth, float elevation) {
 
 Colour Sky(Direction d) {
   const float elevation = d.y;
-  Colour colour = Mix(kSkyLow, kZenith, std::pow(elevation, 0.6f));
+  Colour colour = Mix(kSkyLow, kZenith, portable::pow(elevation, 0.6f));
   // A cloud deck: noise on a plane above the viewer, thinning towards the horizon.
   const float scale = 0.07f / std::max(elevation, 0.08f);
   const float clouds = FractalNoise(Fract(d.x * scale), Fract(d.z * scale), 4, 4, 0.55f, 19);
   const float cover = Smoothstep(0.45f, 0.75f, clouds) * Smoothstep(0.02f, 0.2f, elevation);
   colour = Mix(colour, kCloud, cover);
-  colour = colour + kHorizonGlow * (std::exp(-elevation * 9.0f) * 0.8f);
-  const float azimuth = std::atan2(d.x, -d.z) / kTwoPi + 0.5f;
+  colour = colour + kHorizonGlow * (portable::exp(-elevation * 9.0f) * 0.8f);
+  const float azimuth = portable::atan2(d.x, -d.z) / kTwoPi + 0.5f;
   return Skyline(colour, azimuth, elevation);
 }
 
@@ -94,18 +95,18 @@ Colour Ground(Direction d) {
   Colour colour = Mix(kGroundFar, kGroundNear, Smoothstep(0.0f, 0.6f, depth));
   const float floorX = d.x / std::max(depth, 0.03f);
   const float floorZ = d.z / std::max(depth, 0.03f);
-  const float line = std::max(std::exp(-std::pow(Fract(floorX) - 0.5f, 2.0f) * 800.0f),
-                              std::exp(-std::pow(Fract(floorZ) - 0.5f, 2.0f) * 800.0f));
+  const float line = std::max(portable::exp(-portable::pow(Fract(floorX) - 0.5f, 2.0f) * 800.0f),
+                              portable::exp(-portable::pow(Fract(floorZ) - 0.5f, 2.0f) * 800.0f));
   colour = colour + kGridLine * (line * Smoothstep(0.05f, 0.3f, depth) * 0.6f);
-  return colour + kHorizonGlow * (std::exp(-depth * 8.0f) * 0.6f);
+  return colour + kHorizonGlow * (portable::exp(-depth * 8.0f) * 0.6f);
 }
 
 Colour Environment(Direction d) {
   Colour colour = d.y >= 0.0f ? Sky(d) : Ground(d);
   for (const Lamp& lamp : kLamps) {
-    const float angle = std::acos(std::clamp(Dot(d, lamp.direction), -1.0f, 1.0f));
+    const float angle = portable::acos(std::clamp(Dot(d, lamp.direction), -1.0f, 1.0f));
     const float core = 1.0f - Smoothstep(lamp.size * 0.7f, lamp.size, angle);
-    const float glow = std::exp(-angle / (lamp.size * 1.5f)) * 0.7f;
+    const float glow = portable::exp(-angle / (lamp.size * 1.5f)) * 0.7f;
     colour = colour + lamp.colour * (core + glow);
   }
   colour.a = 1.0f;

@@ -3,6 +3,7 @@
 #include "kit/noise.h"
 #include "surfaces/dark_flares.h"
 #include "surfaces/surface_shading.h"
+#include "kit/portable_maths.h"
 
 namespace surfaces {
 namespace {
@@ -17,18 +18,18 @@ const Colour kHalo{0.05f, 0.03f, 0.12f};
 Colour Flare(float u, float v) {
   const float x = u * 2.0f - 1.0f;
   const float y = v * 2.0f - 1.0f;
-  const float radius = std::hypot(x, y);
-  const float angle = std::atan2(y, x);
+  const float radius = portable::hypot(x, y);
+  const float angle = portable::atan2(y, x);
 
   const float disc = 1.0f - Smoothstep(kDiscRadius - 0.03f, kDiscRadius + 0.01f, radius);
   // A thin bright ring hugging the disc, brighter where the corona flares out.
   const float flicker = ValueNoise(angle / kTwoPi * 16.0f + 16.0f, 0.0f, 16, 71);
   const float ringWidth = 0.025f + 0.03f * flicker;
-  const float ring = std::exp(-std::pow((radius - kDiscRadius - 0.01f) / ringWidth, 2.0f));
+  const float ring = portable::exp(-portable::pow((radius - kDiscRadius - 0.01f) / ringWidth, 2.0f));
   // A dark halo and thin dark rays that fade out well before the sprite's border.
   const float fadeOut = 1.0f - Smoothstep(0.55f, 0.97f, radius);
-  const float halo = std::exp(-(radius - kDiscRadius) * 3.5f) * fadeOut;
-  const float rays = std::pow(std::abs(std::cos(angle * kRays * 0.5f)), 24.0f) *
+  const float halo = portable::exp(-(radius - kDiscRadius) * 3.5f) * fadeOut;
+  const float rays = portable::pow(std::abs(portable::cos(angle * kRays * 0.5f)), 24.0f) *
                      (1.0f - Smoothstep(kDiscRadius, 0.95f, radius)) * fadeOut;
 
   Colour colour = Mix(kHalo, kVoid, Saturate(disc + rays));

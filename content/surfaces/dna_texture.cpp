@@ -4,6 +4,7 @@
 
 #include "kit/noise.h"
 #include "surfaces/surface_shading.h"
+#include "kit/portable_maths.h"
 
 namespace surfaces {
 namespace {
@@ -20,10 +21,10 @@ float TubeSkin(float around, float along) {
   const float swell = ValueNoise(around * 5.0f, along * 24.0f, kNoisePeriod, 13);
   const float p = Fract(along * kRibs + wander * 0.8f);
   // A rounded ring between narrow, deep grooves; thicker rings have sharper grooves.
-  const float crest = std::pow(std::sin(kPi * p), 0.5f + 1.2f * swell);
+  const float crest = portable::pow(portable::sin(kPi * p), 0.5f + 1.2f * swell);
   // Rows grow downwards, so the upper flank of a ring faces a light from above and the
   // lower flank falls into shadow.
-  const float flank = std::cos(kPi * p);
+  const float flank = portable::cos(kPi * p);
 
   // Pores in the grooves and fine fibres across the rings.
   const float pore = 1.0f - Smoothstep(0.05f, 0.22f, CellDistance(around, along, 12, 23));

@@ -5,6 +5,7 @@
 
 #include "kit/noise.h"
 #include "surfaces/surface_shading.h"
+#include "kit/portable_maths.h"
 
 namespace surfaces {
 namespace {
@@ -22,7 +23,7 @@ float PatternLines(FaceWeights weights, float width) {
   float brightness = 0.0f;
   for (int level = 0; level <= kPatternLevels; ++level) {
     const float edge = std::min({weights.apex, weights.left, weights.right});
-    brightness = std::max(brightness, strength * std::exp(-edge / width));
+    brightness = std::max(brightness, strength * portable::exp(-edge / width));
     // Descend into the corner triangle that holds the point; the middle one is a hole.
     if (weights.apex >= 0.5f) {
       weights = {weights.apex * 2.0f - 1.0f, weights.left * 2.0f, weights.right * 2.0f};

@@ -4,6 +4,7 @@
 
 #include "kit/noise.h"
 #include "surfaces/surface_shading.h"
+#include "kit/portable_maths.h"
 
 namespace surfaces {
 namespace {
@@ -24,14 +25,14 @@ const Colour kLight{1.00f, 1.00f, 1.00f};
 Colour TunnelView(float u, float v) {
   const float x = (u - 0.5f) * 2.0f * kScreenAspect;
   const float y = (v - 0.5f) * 2.0f;
-  const float radius = std::max(std::hypot(x, y), 1e-4f);
-  const float around = std::atan2(y, x) / kTwoPi + 0.5f;
+  const float radius = std::max(portable::hypot(x, y), 1e-4f);
+  const float around = portable::atan2(y, x) / kTwoPi + 0.5f;
   const float depth = 1.0f / radius;
 
   // Wall relief: spiral rings along the depth, folds around, organic lumps.
   const float ringPhase = Fract(depth * kRingsPerDepth + around * kSpiralStarts);
-  const float ring = std::sin(kPi * ringPhase);
-  const float fold = 0.5f + 0.5f * std::cos(kTwoPi * around * kFolds);
+  const float ring = portable::sin(kPi * ringPhase);
+  const float fold = 0.5f + 0.5f * portable::cos(kTwoPi * around * kFolds);
   const float lumps = FractalNoise(around, Fract(depth * 0.25f), 8, 3, 0.5f, 5);
 
   // The light at the far end catches the crests of the rings (their far sides face it)
@@ -42,9 +43,9 @@ Colour TunnelView(float u, float v) {
   // Far rings blur into the glow before they could alias.
   const float detail = Smoothstep(0.08f, 0.3f, radius);
   Colour colour = Mix(kDeep, kWall, Saturate(std::lerp(0.8f, body, detail) * (0.5f + lit)));
-  const float sheen = std::pow(ring, 14.0f) + 0.3f * std::pow(fold * ring, 6.0f);
+  const float sheen = portable::pow(ring, 14.0f) + 0.3f * portable::pow(fold * ring, 6.0f);
   colour = colour + kRim * (sheen * (0.2f + lit) * detail * 0.9f);
-  colour = Mix(colour, kLight, Saturate(std::exp(-radius * 5.0f) * 1.8f));
+  colour = Mix(colour, kLight, Saturate(portable::exp(-radius * 5.0f) * 1.8f));
   // The edges of the picture darken, framing the tunnel mouth.
   colour = colour * (1.0f - 0.5f * Smoothstep(0.9f, 1.9f, radius));
   colour.a = 1.0f;

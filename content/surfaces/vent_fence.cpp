@@ -3,6 +3,7 @@
 #include "kit/noise.h"
 #include "surfaces/surface_shading.h"
 #include "surfaces/vent_shaft.h"
+#include "kit/portable_maths.h"
 
 namespace surfaces {
 namespace {
@@ -34,7 +35,7 @@ WireHit NearestWire(float x, float y, float sign) {
 Colour WireShade(float distance) {
   const float across = Saturate(distance / kWireRadius);
   const float facing = std::sqrt(1.0f - across * across);
-  return Mix(kShadowed, kZinc, facing) + Colour{1, 1, 1, 0} * (std::pow(facing, 12.0f) * 0.35f);
+  return Mix(kShadowed, kZinc, facing) + Colour{1, 1, 1, 0} * (portable::pow(facing, 12.0f) * 0.35f);
 }
 
 Colour Mesh(float u, float v) {
@@ -60,7 +61,7 @@ Colour Mesh(float u, float v) {
   // A flat support ring; the wires pass behind it.
   const float ringDistance = std::min(v, 1.0f - v) * kAlongStretch;
   const float ring = 1.0f - Smoothstep(kRingHalfWidth - edge, kRingHalfWidth, ringDistance);
-  const float ringLight = 0.75f + 0.25f * std::cos(kPi * ringDistance / kRingHalfWidth);
+  const float ringLight = 0.75f + 0.25f * portable::cos(kPi * ringDistance / kRingHalfWidth);
   colour = Mix(colour, kRing * ringLight, ring);
   alpha = std::max(alpha, ring);
   colour.a = alpha;

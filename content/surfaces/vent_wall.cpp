@@ -4,6 +4,7 @@
 #include "surfaces/stretched_noise.h"
 #include "surfaces/surface_shading.h"
 #include "surfaces/vent_shaft.h"
+#include "kit/portable_maths.h"
 
 namespace surfaces {
 namespace {
@@ -35,9 +36,9 @@ WallPoint Relief(float u, float v) {
   const float seam = 1.0f - Smoothstep(0.015f, 0.035f, seamDistance);
   const float rivetX = (Fract(u * kRivets) - 0.5f) * kTileAround / kRivets;
   const float rivetY = bandPhase - 0.5f;
-  const float rivetDistance = std::hypot(rivetX, rivetY * kTileAlong / kBands);
+  const float rivetDistance = portable::hypot(rivetX, rivetY * kTileAlong / kBands);
   const float rivet = 1.0f - Smoothstep(0.035f, 0.05f, rivetDistance);
-  const float corrugation = 0.5f + 0.5f * std::cos(kTwoPi * v * kCorrugations);
+  const float corrugation = 0.5f + 0.5f * portable::cos(kTwoPi * v * kCorrugations);
   const float dents = FractalNoise(u, v, 6, 3, 0.5f, 61);
 
   WallPoint point;

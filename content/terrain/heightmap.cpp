@@ -7,6 +7,7 @@
 #include "terrain/shaping.h"
 #include "terrain/terrain_layout.h"
 #include "terrain/valley_course.h"
+#include "kit/portable_maths.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ float MountainHeight(float x, float z) {
 float Uplift(float x, float z, float valleyDistance) {
   const float edge = std::min(std::min(x, kLandscapeWidth - x), std::min(z, kLandscapeDepth - z));
   const float rim = Squared(1.0f - std::clamp(edge / 18.0f, 0.0f, 1.0f));
-  const float shoulder = std::exp(-Squared((valleyDistance - 10.0f) / 7.0f));
+  const float shoulder = portable::exp(-Squared((valleyDistance - 10.0f) / 7.0f));
   const float peaks =
       Squared(FractalNoise(x / kLandscapeWidth, z / kLandscapeDepth, 6, 3, 0.5f, 7400u));
   return 5.0f * rim + 14.0f * shoulder * peaks;
@@ -53,7 +54,7 @@ float Uplift(float x, float z, float valleyDistance) {
 float RoundedTops(float height) {
   constexpr float kShoulder = 16.5f, kHeadroom = 3.0f;
   return height < kShoulder ? height
-                            : kShoulder + kHeadroom * std::tanh((height - kShoulder) / kHeadroom);
+                            : kShoulder + kHeadroom * portable::tanh((height - kShoulder) / kHeadroom);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "kit/random.h"
 #include "kit/text_raster.h"
+#include "kit/portable_maths.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ void DrawChevrons(PixelImage& image, int left, int count) {
 void DrawReticle(PixelImage& image, int centreX) {
   constexpr float kCentreY = 31, kRadius = 14;
   FillShape(image, centreX - 17, 14, 35, 35, kCyan, [=](float x, float y) {
-    const float distance = std::hypot(x - centreX, y - kCentreY);
+    const float distance = portable::hypot(x - centreX, y - kCentreY);
     const bool ring = std::fabs(distance - kRadius) < 1.1f;
     const bool gap = std::fabs(x - centreX) < 3.5f || std::fabs(y - kCentreY) < 3.5f;
     const bool hair = (std::fabs(x - centreX) < 0.6f || std::fabs(y - kCentreY) < 0.6f) &&

@@ -6,6 +6,7 @@
 #include "kit/noise.h"
 #include "terrain/shaping.h"
 #include "terrain/terrain_layout.h"
+#include "kit/portable_maths.h"
 
 namespace {
 
@@ -76,10 +77,10 @@ ValleyCut CutValley(float x, float z, const std::vector<CoursePoint>& course) {
   const float hollows = 0.35f * FractalNoise(u, v, 9, 2, 0.5f, 7900u);
   ValleyCut cut{1e9f, 1e9f};
   for (const CoursePoint& point : course) {
-    const float distance = std::hypot(x - point.x, z - point.z);
+    const float distance = portable::hypot(x - point.x, z - point.z);
     const float beyondFloor = std::max(0.0f, distance - floorWidth);
     const float wall =
-        steepness * (9.0f * (1.0f - std::exp(-beyondFloor / 3.0f)) + 0.3f * beyondFloor) +
+        steepness * (9.0f * (1.0f - portable::exp(-beyondFloor / 3.0f)) + 0.3f * beyondFloor) +
         crags * std::min(1.0f, beyondFloor / 2.5f);
     cut.ceiling = std::min(cut.ceiling, point.floor - hollows + wall);
     cut.distance = std::min(cut.distance, distance);
