@@ -105,7 +105,8 @@ void PaintGlyphTable(LayerCanvas& canvas) {
                topLeft.y + kGlyph + 18, kAmber);
     }
     InventedGlyph(canvas, random, topLeft, kGlyph, marked ? kInk : kPaper);
-    const std::string number = (index < 9 ? "0" : "") + std::to_string(index + 1);
+    std::string number = index < 9 ? "0" : "";
+    number += std::to_string(index + 1);
     CoverLine(canvas, number, Typeface::kMonoBold, 24, centreX, centreY + 66, Align::kCentre,
               Faded(marked ? kAmber : kPaper, marked ? 1.0f : 0.6f));
   }

@@ -27,8 +27,10 @@ float LineLeft(float x, int width, Align align) {
 }  // namespace
 
 Coverage SetLine(std::string_view text, Typeface face, int pixelSize) {
-  const Coverage framed =
-      RenderText(std::string(kFrame) + std::string(text) + std::string(kFrame), face, pixelSize);
+  std::string framedText(kFrame);
+  framedText += text;
+  framedText += kFrame;
+  const Coverage framed = RenderText(framedText, face, pixelSize);
   const int barWidth = RenderText(kFrame, face, pixelSize).width;
   int left = barWidth, right = framed.width - barWidth;
   while (left < right && ColumnIsBlank(framed, left)) ++left;

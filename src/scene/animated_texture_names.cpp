@@ -24,7 +24,7 @@ std::vector<std::string> AnimatedTextureNames(const std::string& materialName,
   // The stem drops the first frame's number, the one character before the dot.
   const std::string stem = beforeDot.substr(0, beforeDot.empty() ? 0 : beforeDot.size() - 1);
   const std::string extension =
-      dot == std::string::npos ? std::string() : "." + textureName.substr(dot + 1);
+      dot == std::string::npos ? std::string() : textureName.substr(dot);
 
   const int count = FrameCount(materialName);
   std::vector<std::string> names;

@@ -84,7 +84,8 @@ TEST(SceneCorpus, RandomByteFlipsAreSurvived) {
       std::vector<uint8_t>& bytes = streams[random() % streams.size()].second;
       const size_t at = random() % bytes.size();
       bytes[at] ^= static_cast<uint8_t>(1 + random() % 255);
-      what += " " + std::to_string(at);
+      what += ' ';
+      what += std::to_string(at);
     }
     if (ExpectFailureOrConsistentScene(streams, what)) ++loaded;
   }

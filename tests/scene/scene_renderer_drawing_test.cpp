@@ -15,7 +15,10 @@ class SceneDrawingTest : public SceneRenderFixture {
     std::vector<std::string> log;
     for (const RecordedCall& call : device_->Calls()) {
       std::string line = call.name;
-      for (const DWORD arg : call.args) line += " " + std::to_string(arg);
+      for (const DWORD arg : call.args) {
+        line += ' ';
+        line += std::to_string(arg);
+      }
       log.push_back(line);
     }
     return log;
