@@ -3,6 +3,8 @@
 #include "render/d3d/ref_counted.h"
 
 void EffectFixture::StartRecording(const CompoundFileBuilder& archive) {
+  // A test may start a second recording; the first one's objects go first.
+  ReleaseRecording();
   WriteArchive(archive);
   BuildDemo([](CDemo&) {});
   device_ = new RecordingDevice(640, 480);
@@ -28,11 +30,15 @@ void EffectFixture::Restore() {
   g_d3d = demo_->d3d;
 }
 
-void EffectFixture::TearDown() {
+void EffectFixture::ReleaseRecording() {
   if (demo_) Restore();
   SafeRelease(textures_);
   SafeRelease(direct3D_);
   SafeRelease(device_);
+}
+
+void EffectFixture::TearDown() {
+  ReleaseRecording();
   DemoFixture::TearDown();
 }
 

@@ -40,7 +40,10 @@ class EffectFixture : public DemoFixture {
   FakeTextureManager* textures_ = nullptr;
 
  private:
+  // Puts the demo's own device, texture manager and font back.
   void Restore();
+  // Restores the demo and releases the recording objects, if there are any.
+  void ReleaseRecording();
 
   CTextureManager* realTextures_ = nullptr;
   std::unique_ptr<BitmapFont> realFont_;

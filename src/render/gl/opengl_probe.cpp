@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
+#include "platform/loaded_libraries.h"
 #include "render/gl/gl_context.h"
 
 namespace {
@@ -27,6 +28,7 @@ std::optional<ProbedRenderer> ProbeOpenGlRenderer() {
   std::optional<ProbedRenderer> probed;
   if (SDL_Window* window = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1,
                                             1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN)) {
+    KeepLoadedLibrariesUntilExit();
     probed = AskContextOn(window);
     SDL_DestroyWindow(window);
   }
