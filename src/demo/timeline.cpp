@@ -2,23 +2,9 @@
 #include "app/log.h"
 #include "demo/demo.h"
 #include "demo/demo_error.h"
+#include "demo/letterbox.h"
 #include "demo/part.h"
 #include "demo/timeline_script.h"
-
-namespace {
-
-// The letterbox bars are 8 % of the height each. The constant is the f32 nearest 0.08,
-// which is slightly below it, so 600 lines give bars of 47, not 48.
-uint32_t LetterboxTop(uint32_t height) {
-  constexpr float kBarFraction = 0.08f;
-  return static_cast<uint32_t>(static_cast<double>(height) * static_cast<double>(kBarFraction));
-}
-
-D3DVIEWPORT7 Viewport(uint32_t y, uint32_t width, uint32_t height) {
-  return D3DVIEWPORT7{0, y, width, height, 0.0f, 1.0f};
-}
-
-}  // namespace
 
 void CDemo::AddPart(CPart* part, const std::string& name, double start, double end) {
   g_log << "ORY FXADD " << parts.size() << " (" << name << ") " << start << "-" << end << "\n";
@@ -41,15 +27,14 @@ bool CDemo::DrawFrame() {
     active.back().part->Start();
   }
 
-  const D3DVIEWPORT7 whole = Viewport(0, width, height);
+  const D3DVIEWPORT7 whole = WholeTargetViewport(width, height);
   device->SetViewport(&whole);
   if (FAILED(device->BeginScene())) {
     context->RestoreSurfaces();
     return true;
   }
   context->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | (hasStencil ? D3DCLEAR_STENCIL : 0));
-  const uint32_t top = LetterboxTop(height);
-  const D3DVIEWPORT7 band = Viewport(top, width, height - 2 * top);
+  const D3DVIEWPORT7 band = LetterboxBand(width, height);
   device->SetViewport(&band);
 
   for (auto entry = active.begin(); entry != active.end();) {

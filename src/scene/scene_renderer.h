@@ -56,7 +56,7 @@ class CSceneRenderer {
   DWORD DynamicCapacity() const { return dynamicCapacity_; }
 
  private:
-  struct BlendedDraw {
+  struct SortedDraw {
     size_t item;
     float distance;  // from the current camera
   };
@@ -107,5 +107,6 @@ class CSceneRenderer {
   CCamera* camera_ = nullptr;
   float lastTime_ = 0;
   float timeStep_ = 0;
-  std::vector<BlendedDraw> blended_;
+  std::vector<SortedDraw> opaque_;   // depth-tested opaque items of the frame
+  std::vector<SortedDraw> blended_;
 };

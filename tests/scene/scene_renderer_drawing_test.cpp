@@ -104,6 +104,22 @@ TEST_F(SceneDrawingTest, BlendedItemsFollowTheOpaqueOnesFromFarToNear) {
   EXPECT_EQ(DrawnDepths(), (std::vector<float>{30, -25, 20, 10, 5}));
 }
 
+TEST_F(SceneDrawingTest, DepthTestedOpaqueItemsGoNearestFirstAndUntestedInBucketOrder) {
+  scene_.materials = {MakeMaterial("stone", ""), MakeMaterial("wood", "")};
+  AddCamera(scene_, "eye", {0, 0, 0});
+  KeepMoving(scene_, "eye", {0, 0, 0}, 0, 10);
+  AddMesh(scene_, "far", "stone", {Square(1)}, {0, 0, 30});
+  AddMesh(scene_, "near", "wood", {Square(1)}, {0, 0, 5});
+  AddMesh(scene_, "middle", "stone", {Square(1)}, {0, 0, -10});
+  Build();
+  Frame(1);
+  EXPECT_EQ(DrawnDepths(), (std::vector<float>{5, -10, 30}));
+  device_->Clear();
+  Frame(1, /*noDepth=*/1);
+  // Bucket by bucket: stone's two items, then wood's.
+  EXPECT_EQ(DrawnDepths(), (std::vector<float>{30, -10, 5}));
+}
+
 TEST_F(SceneDrawingTest, BlendedItemsAtOneDistanceKeepTheirBucketOrder) {
   scene_.materials = {MakeMaterial("glow", "", kMaterialAdditive)};
   AddMesh(scene_, "a", "glow", {Square(1)}, {0, 0, 1});

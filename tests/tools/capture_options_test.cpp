@@ -38,6 +38,12 @@ TEST(CaptureOptionsTest, DefaultsSuitABench) {
   EXPECT_EQ(options->fps, 30.0);
   EXPECT_FALSE(options->mute);
   EXPECT_TRUE(options->scene.empty());
+  EXPECT_FALSE(options->to);
+
+  const auto range = Parse({"--bench", "--from", "70", "--to", "81.5"});
+  ASSERT_TRUE(range);
+  EXPECT_EQ(range->from, 70.0);
+  EXPECT_EQ(range->to, 81.5);
 }
 
 TEST(CaptureOptionsTest, AVideoTakesItsFormatFromTheExtensionAndARange) {

@@ -3,25 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
+#include "archive_directory_fixture.h"
 #include "capture_session.h"
 #include "demo/part.h"
 #include "scene_timeline.h"
-#include "support/temp_dir.h"
 
 namespace {
 
 // Runs a capture session in a working directory that holds the generated archive.
-class ScriptOnArchiveTest : public testing::Test {
+class ScriptOnArchiveTest : public ArchiveDirectoryTest {
  protected:
-  void SetUp() override {
-    previous_ = std::filesystem::current_path();
-    std::filesystem::create_symlink(BUILT_ARCHIVE, directory_.File("lantern.dat"));
-    std::filesystem::current_path(directory_.Path());
-  }
-  void TearDown() override { std::filesystem::current_path(previous_); }
-
   // The names of the parts drawn in the frame at `seconds`, in drawing order.
   static std::vector<std::string> DrawnAt(CaptureSession& session, double seconds) {
     session.DrawFrameAt(seconds);
@@ -29,9 +21,6 @@ class ScriptOnArchiveTest : public testing::Test {
     for (const TimelineEntry& entry : session.demo().active) names.push_back(entry.name);
     return names;
   }
-
-  TempDir directory_;
-  std::filesystem::path previous_;
 };
 
 TEST_F(ScriptOnArchiveTest, EveryRowInitialisesAndTheRowsAreInStartOrder) {

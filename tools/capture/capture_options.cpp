@@ -18,9 +18,10 @@ const char* const kCaptureUsage =
     "  --sheet FILE.png [--every S] [--from T0] [--to T1] [--jump | --exact]\n"
     "      tiles one frame every S seconds (default 5), labelled with its demo time and the\n"
     "      parts drawn in it, into one picture\n"
-    "  --bench\n"
-    "      plays the whole timeline at a step of 1/fps as fast as it can and reports each\n"
-    "      part's frame rate\n"
+    "  --bench [--from T0] [--to T1]\n"
+    "      measures the renderer's fill rate, then plays the timeline (or the frames from\n"
+    "      T0 up to T1) at a step of 1/fps as fast as it can and reports for each part its\n"
+    "      frames, rate, median and 95th-percentile frame time and overdraw\n"
     "  --help\n"
     "      prints this text\n"
     "Frames lie on a step of 1/fps (default 30) from demo time 0 (for --video, from T0); a\n"
@@ -90,7 +91,9 @@ std::string CheckCombination(const CaptureOptions& options, const Given& given) 
   const bool video = options.mode == CaptureMode::kVideo;
   const bool sheet = options.mode == CaptureMode::kSheet;
   if (given.output && options.mode != CaptureMode::kMoments) return "--out needs --at";
-  if (given.range && !video && !sheet) return "--from and --to need --video or --sheet";
+  if (given.range && !video && !sheet && options.mode != CaptureMode::kBench) {
+    return "--from and --to need --video, --sheet or --bench";
+  }
   if (options.to && *options.to <= options.from) return "--to must be later than --from";
   if (given.every && !sheet) return "--every needs --sheet";
   if ((given.jump || given.exact) && options.mode == CaptureMode::kBench) {

@@ -37,7 +37,7 @@ struct CaptureOptions {
   VideoFormat videoFormat = VideoFormat::kMp4;
   std::string sheetPath;
   double sheetEvery = 5.0;     // seconds between the sheet's frames
-  double from = 0.0;           // --video and --sheet: the first demo time
+  double from = 0.0;           // --video, --sheet and --bench: the first demo time
   std::optional<double> to;    // their end (exclusive); none: the end of the timeline
   std::string scene;           // play only this heron scene (its storage's name), not the demo
 };

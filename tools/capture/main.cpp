@@ -3,6 +3,7 @@
 // window, on a virtual clock.
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 
 #include "app/log.h"
 #include "platform/memory_status.h"
@@ -19,6 +20,8 @@
 
 namespace {
 
+constexpr double kNoEnd = std::numeric_limits<double>::infinity();
+
 int Capture(CaptureSession& session, const CaptureOptions& options) {
   switch (options.mode) {
     case CaptureMode::kMoments:
@@ -28,7 +31,7 @@ int Capture(CaptureSession& session, const CaptureOptions& options) {
     case CaptureMode::kSheet:
       return CaptureSheet(session, options);
     case CaptureMode::kBench:
-      RunBench(session, options.fps, std::cout);
+      RunBench(session, options.fps, options.from, options.to.value_or(kNoEnd), std::cout);
       return 0;
   }
   return 0;

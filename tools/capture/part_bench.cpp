@@ -1,52 +1,98 @@
 #include "part_bench.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <iomanip>
 
+#include "demo/letterbox.h"
 #include "demo/part.h"
+#include "fill_rate_probe.h"
+#include "frame_statistics.h"
+#include "render/gl/gl_fragment_counter.h"
 
-PartBench::PartBench(const CDemo& demo) : demo_(demo), totals_(demo.parts.size()) {
+PartBench::PartBench(const CDemo& demo, uint64_t bandPixels)
+    : demo_(demo), bandPixels_(bandPixels), parts_(demo.parts.size()) {
   for (size_t index = 0; index < demo.parts.size(); ++index) {
-    totals_[index].name = demo.parts[index]->name;
+    parts_[index].name = demo.parts[index]->name;
   }
+  total_.name = "total";
 }
 
-void PartBench::AddFrame(double seconds) {
-  ++frames_;
-  seconds_ += seconds;
+void PartBench::AddFrame(uint64_t frame, double seconds) {
+  if (partsOfFrame_.size() <= frame) partsOfFrame_.resize(frame + 1);
+  total_.frameSeconds.push_back(seconds);
   for (const TimelineEntry& entry : demo_.active) {
     const auto found = std::find(demo_.parts.begin(), demo_.parts.end(), entry.part);
     if (found == demo_.parts.end()) continue;
-    PartTotals& totals = totals_[static_cast<size_t>(found - demo_.parts.begin())];
-    ++totals.frames;
-    totals.seconds += seconds;
+    const auto index = static_cast<size_t>(found - demo_.parts.begin());
+    parts_[index].frameSeconds.push_back(seconds);
+    partsOfFrame_[frame].push_back(index);
   }
+}
+
+void PartBench::AddFragments(uint64_t frame, uint64_t fragments) {
+  if (frame >= partsOfFrame_.size()) return;
+  total_.fragments += fragments;
+  ++total_.countedFrames;
+  for (const size_t index : partsOfFrame_[frame]) {
+    parts_[index].fragments += fragments;
+    ++parts_[index].countedFrames;
+  }
+}
+
+void PartBench::ReportLine(std::ostream& out, const Figures& figures) const {
+  double seconds = 0;
+  for (const double frameSeconds : figures.frameSeconds) seconds += frameSeconds;
+  const double frames = static_cast<double>(figures.frameSeconds.size());
+  const double overdraw =
+      figures.countedFrames > 0 && bandPixels_ > 0
+          ? static_cast<double>(figures.fragments) /
+                (static_cast<double>(figures.countedFrames) * static_cast<double>(bandPixels_))
+          : 0.0;
+  out << std::left << std::setw(12) << figures.name << std::right << std::setw(7)
+      << figures.frameSeconds.size() << " frames" << std::setw(8)
+      << (seconds > 0 ? frames / seconds : 0.0) << " fps" << std::setw(7)
+      << Median(figures.frameSeconds) * 1000 << " ms median" << std::setw(7)
+      << Percentile(figures.frameSeconds, 95) * 1000 << " ms 95%" << std::setw(7)
+      << std::setprecision(2) << overdraw << " overdraw\n"
+      << std::setprecision(1);
 }
 
 void PartBench::Report(std::ostream& out) const {
-  const auto rate = [](int frames, double seconds) {
-    return seconds > 0 ? frames / seconds : 0.0;
-  };
   out << std::fixed << std::setprecision(1);
-  for (size_t index = 0; index < totals_.size(); ++index) {
-    const PartTotals& totals = totals_[index];
-    if (totals.frames == 0) continue;
-    out << std::setw(3) << index << "  " << std::left << std::setw(12) << totals.name
-        << std::right << std::setw(7) << totals.frames << " frames  " << std::setw(8)
-        << rate(totals.frames, totals.seconds) << " fps\n";
+  for (size_t index = 0; index < parts_.size(); ++index) {
+    if (parts_[index].frameSeconds.empty()) continue;
+    out << std::setw(3) << index << "  ";
+    ReportLine(out, parts_[index]);
   }
-  out << "total: " << frames_ << " frames in " << std::setprecision(2) << seconds_ << " s, "
-      << std::setprecision(1) << rate(frames_, seconds_) << " fps\n";
+  out << "     ";
+  ReportLine(out, total_);
 }
 
-void RunBench(CaptureSession& session, double fps, std::ostream& out) {
-  PartBench bench(session.demo());
+void RunBench(CaptureSession& session, double fps, double from, double to, std::ostream& out) {
+  const CDemo& demo = session.demo();
+  const D3DVIEWPORT7 band = LetterboxBand(demo.width, demo.height);
+  out << ProbeFillRate(demo.device, band) << "\n";
+
+  PartBench bench(demo, uint64_t{band.dwWidth} * band.dwHeight);
+  GlFragmentCounter counter;
+  const GlFragmentCounter::Report addFragments = [&bench](uint64_t frame, uint64_t fragments) {
+    bench.AddFragments(frame, fragments);
+  };
   using Stopwatch = std::chrono::steady_clock;
-  for (long frame = 1;; ++frame) {
+  // Frames lie on the 1 / fps grid from demo time 0, the first at or after `from`.
+  for (auto step = std::max(1L, std::lround(std::ceil(from * fps)));; ++step) {
+    const double seconds = static_cast<double>(step) / fps;
+    if (seconds >= to) break;
     const Stopwatch::time_point start = Stopwatch::now();
-    const bool more = session.DrawFrameAt(static_cast<double>(frame) / fps);
-    bench.AddFrame(std::chrono::duration<double>(Stopwatch::now() - start).count());
+    counter.Begin(addFragments);
+    const bool more = session.DrawFrameAt(seconds);
+    const uint64_t frame = counter.End();
+    bench.AddFrame(frame, std::chrono::duration<double>(Stopwatch::now() - start).count());
+    counter.Collect(addFragments, /*wait=*/false);
     if (!more) break;
   }
+  counter.Collect(addFragments, /*wait=*/true);
   bench.Report(out);
 }
