@@ -1,11 +1,19 @@
-// "f01.png" .. "f04.png": the cards of the ending. The demo loads them without alpha and
-// fades each whole quad by its vertex colour over the black screen left by the last fade,
-// so they are opaque pictures on black whose borders melt into the screen. Each is painted
-// at twice its size on a 640 x 480 screen (its quad is 0.15 of the screen high) and reduced
-// to a texture close to that size.
+// "f01.png" .. "f04.png": the cards of the ending. They are shown one at a time in the
+// middle of the black screen that the last fade leaves, so they have to light the closing
+// half minute themselves: each is a panel of lantern paper glowing from behind, nearly
+// white, warmer towards its rounded rim, lettered in vermilion ink. The demo blends them
+// by their alpha (the rounded corners are clear) and fades them by their vertex colour.
+//
+// Every card is drawn into its own rectangle, 0.15 of the screen high and 0.3 to 0.8 of it
+// wide, whatever the texture's size. So each is painted at twice its size on a 640 x 480
+// screen, where its design pixels are square, and reduced to a power-of-two texture: the
+// stretch on screen gives the letters back their shape. Letters stand at least 16 screen
+// pixels high.
+#include <algorithm>
+#include <cmath>
 #include <string_view>
-#include <vector>
 
+#include "kit/noise.h"
 #include "kit/png_encoder.h"
 #include "pictures/line_text.h"
 #include "pictures/palette.h"
@@ -14,66 +22,122 @@
 
 namespace picture_art {
 namespace {
-constexpr float kMiddle = 72;  // every card is 144 design pixels high
+constexpr int kDesignHeight = 144;  // 0.15 of 480 screen pixels, twice over
+constexpr float kMiddle = 72;
+// DejaVu Sans has an x-height of 0.55 em: 34 design pixels, 17 on a 640 x 480 screen.
+constexpr int kLetterSize = 62;
+constexpr float kCornerRadius = 12;
+
+constexpr Colour kHotPaper{1.0f, 1.0f, 0.975f, 1};
+constexpr Colour kRimPaper{1.0f, 0.80f, 0.50f, 1};
+constexpr Colour kVermilion{0.80f, 0.17f, 0.06f, 1};
+
+// Signed distance from (x, y) to the canvas's rectangle with rounded corners.
+float CardDistance(const LayerCanvas& canvas, float x, float y) {
+  const float halfWidth = static_cast<float>(canvas.width()) * 0.5f;
+  const float halfHeight = static_cast<float>(canvas.height()) * 0.5f;
+  const float qx = std::abs(x - halfWidth) - (halfWidth - kCornerRadius);
+  const float qy = std::abs(y - halfHeight) - (halfHeight - kCornerRadius);
+  const float outside = std::hypot(std::max(qx, 0.0f), std::max(qy, 0.0f));
+  return outside + std::min(std::max(qx, qy), 0.0f) - kCornerRadius;
+}
+
+// The lit paper: white where the light is strongest, warming only in a narrow band along
+// the rim, with faint long fibres and the shadows of thin vertical ribs every `ribSpacing`
+// design pixels (none when 0).
+void PaintPaper(LayerCanvas& canvas, float ribSpacing, uint32_t seed) {
+  const float width = static_cast<float>(canvas.width());
+  const float height = static_cast<float>(canvas.height());
+  ForEachPixel(canvas, {0, 0, canvas.width(), canvas.height()},
+               [&](int x, int y, float px, float py) {
+                 const float coverage = EdgeCoverage(CardDistance(canvas, px, py));
+                 if (coverage <= 0.0f) return;
+                 const float rim = std::min({px, width - px, py, height - py});
+                 const float warmth = 1.0f - SmoothStep(0.0f, 8.0f, rim);
+                 const float fibre = ValueNoise(px * 0.015f, py * 0.35f, 256, seed);
+                 float light = 0.99f + 0.01f * fibre;
+                 if (ribSpacing > 0.0f) {
+                   const float offset = std::fmod(px, ribSpacing) - ribSpacing * 0.5f;
+                   light -= 0.05f * std::exp(-offset * offset / 2.0f);
+                 }
+                 canvas.Cover(x, y, Mix(kHotPaper, kRimPaper, warmth) * light, coverage);
+               });
+}
+
+// A round paper lantern outlined in ink, hanging from the top of the card at `x`.
+void DrawHangingLantern(LayerCanvas& canvas, float x) {
+  const Point body{x, 80};
+  StrokePath(canvas, {{x, 0}, {x, 40}}, 3, kVermilion);
+  FillRect(canvas, x - 14, 40, x + 14, 48, kVermilion);
+  FillRect(canvas, x - 14, 112, x + 14, 120, kVermilion);
+  StrokeRing(canvas, body, 32, 4, kVermilion);
+  // The ribs of the paper, seen through it as faint lines.
+  for (const float rib : {-15.0f, 0.0f, 15.0f}) {
+    StrokePath(canvas, {{x + rib, 52}, {x + rib, 108}}, 2, Faded(kVermilion, 0.6f));
+  }
+}
+
+// A flame rising from (x, bottom): a disc drawn up into a point `height` above it.
+void DrawFlame(LayerCanvas& canvas, float x, float bottom, float height, Colour colour) {
+  const float radius = height * 0.3f, centre = bottom - radius;
+  CoverArea(canvas, AreaAround(x - radius, bottom - height, x + radius, bottom, 1), colour,
+            [&](float px, float py) {
+              float halfWidth = 0;
+              if (py >= centre) {
+                halfWidth = std::sqrt(std::max(radius * radius - (py - centre) * (py - centre), 0.0f));
+              } else {
+                const float up = (centre - py) / (height - radius);
+                halfWidth = up < 1.0f ? radius * std::pow(1.0f - up, 1.4f) : 0.0f;
+              }
+              return EdgeCoverage(std::abs(px - x) - halfWidth);
+            });
+}
 
 // The first card: the demo's name.
 void PaintTitleCard(LayerCanvas& canvas) {
-  const Coverage word = CoverLine(canvas, Tracked("lantern"), Typeface::kSansBold, 40, 192,
-                                  LowerCaseTop(kMiddle, 40), Align::kCentre, kPaper);
-  const float halfWord = static_cast<float>(word.width) * 0.5f;
-  for (const float side : {-1.0f, 1.0f}) {
-    const float inner = 192 + side * (halfWord + 16), outer = 192 + side * 172;
-    StrokePath(canvas, {{inner, kMiddle}, {outer, kMiddle}}, 3, kAmber);
-    FillDisc(canvas, {outer, kMiddle}, 5, kAmber);
-  }
+  PaintPaper(canvas, 0, 3);
+  CoverLine(canvas, "lantern", Typeface::kSans, kLetterSize, 192,
+            LowerCaseTop(kMiddle, kLetterSize), Align::kCentre, kVermilion);
 }
 
-// The credits: the crafts that made the demo, by the group.
+// The credits, between two lanterns.
 void PaintCreditsCard(LayerCanvas& canvas) {
-  constexpr std::string_view kRoles[] = {"code", "graphics", "music", "3d scenes"};
-  constexpr int kSize = 38;
-  constexpr float kGap = 64;
-  std::vector<Coverage> inks;
-  float total = -kGap;
-  for (const std::string_view role : kRoles) {
-    inks.push_back(SetLine(role, Typeface::kSansBold, kSize));
-    total += static_cast<float>(inks.back().width) + kGap;
-  }
-  float x = 512 - total * 0.5f;
-  const float top = LowerCaseTop(50, kSize);
-  for (size_t i = 0; i < inks.size(); ++i) {
-    if (i > 0) FillDisc(canvas, {x - kGap * 0.5f, 50}, 5, kAmber);
-    CoverInk(canvas, inks[i], x, top, kPaper);
-    x += static_cast<float>(inks[i].width) + kGap;
-  }
-  StrokePath(canvas, {{220, 92}, {804, 92}}, 2, Faded(kPaper, 0.3f));
-  CoverLine(canvas, Tracked("made by copperkey"), Typeface::kMonoBold, 20, 512, 104, Align::kCentre,
-            kAmber);
+  PaintPaper(canvas, 128, 5);
+  CoverLine(canvas, "made by copperkey", Typeface::kSans, kLetterSize, 512,
+            LowerCaseTop(kMiddle, kLetterSize), Align::kCentre, kVermilion);
+  DrawHangingLantern(canvas, 110);
+  DrawHangingLantern(canvas, 914);
 }
 
+// Two lines, each in letters of the full size.
 void PaintThanksCard(LayerCanvas& canvas) {
-  CoverLine(canvas, "thanks for", Typeface::kSansBold, 40, 224, LowerCaseTop(52, 40),
-            Align::kCentre, kPaper);
-  CoverLine(canvas, Tracked("watching"), Typeface::kMonoBold, 22, 224, 90, Align::kCentre, kAmber);
+  PaintPaper(canvas, 0, 7);
+  CoverLine(canvas, "thanks for", Typeface::kSans, kLetterSize, 224,
+            LowerCaseTop(kMiddle - 31, kLetterSize), Align::kCentre, kVermilion);
+  CoverLine(canvas, "watching", Typeface::kSans, kLetterSize, 224,
+            LowerCaseTop(kMiddle + 27, kLetterSize), Align::kCentre, kVermilion);
 }
 
-// The last card, which pulses before the demo ends: the lantern goes out.
+// The last card, which pulses before the demo ends: the lantern's flame, and the words.
 void PaintLightsOutCard(LayerCanvas& canvas) {
-  const Point spark{128, kMiddle};
-  Glow(canvas, spark, 56, kAmber, 0.8f);
-  FillDisc(canvas, spark, 8, kPaper);
-  CoverLine(canvas, "lights out", Typeface::kSansBold, 56, 184, LowerCaseTop(kMiddle, 56),
-            Align::kLeft, kPaper);
+  PaintPaper(canvas, 0, 11);
+  constexpr float kFlameX = 140;
+  StrokePath(canvas, {{kFlameX, 104}, {kFlameX, 124}}, 4, kInk);
+  DrawFlame(canvas, kFlameX, 112, 96, kVermilion);
+  DrawFlame(canvas, kFlameX, 106, 64, kAmber);
+  DrawFlame(canvas, kFlameX, 100, 30, kHotPaper);
+  CoverLine(canvas, "lights out", Typeface::kSans, kLetterSize, kFlameX + 60,
+            LowerCaseTop(kMiddle, kLetterSize), Align::kLeft, kVermilion);
 }
 
 struct ClosingCard {
   const char* name;
-  int designWidth;
+  int designWidth;  // the card's rectangle on a 640 x 480 screen, twice over
   int textureWidth;
   void (*paint)(LayerCanvas&);
 };
 
-// Quads of 0.3, 0.8, 0.35 and 0.5 of the screen's width, all 0.15 high.
+// Rectangles of 0.8, 0.3, 0.35 and 0.5 of the screen's width.
 constexpr ClosingCard kClosingCards[] = {
     {"f01.png", 1024, 512, PaintCreditsCard},
     {"f02.png", 384, 256, PaintTitleCard},
@@ -85,10 +149,10 @@ constexpr ClosingCard kClosingCards[] = {
 std::vector<ArchiveEntry> MakeClosingCardEntries() {
   std::vector<ArchiveEntry> entries;
   for (const ClosingCard& card : kClosingCards) {
-    LayerCanvas canvas(card.designWidth, 144);
+    LayerCanvas canvas(card.designWidth, kDesignHeight);
     card.paint(canvas);
     entries.push_back(StreamEntry(
-        card.name, EncodePng(canvas.ReduceOnBlack(card.textureWidth, 64), PngChannels::kRgb)));
+        card.name, EncodePng(canvas.Reduce(card.textureWidth, 64), PngChannels::kRgba)));
   }
   return entries;
 }

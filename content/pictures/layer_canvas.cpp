@@ -149,16 +149,4 @@ PixelImage LayerCanvas::Reduce(int width, int height) const {
   return image;
 }
 
-PixelImage LayerCanvas::ReduceOnBlack(int width, int height) const {
-  const std::vector<Premultiplied> reduced = ReducePremultiplied(width, height);
-  PixelImage image(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const Premultiplied& texel = reduced[static_cast<size_t>(y) * width + x];
-      image.Set(x, y, {texel.r, texel.g, texel.b, 1.0f});
-    }
-  }
-  return image;
-}
-
 }  // namespace picture_art

@@ -27,8 +27,6 @@ class LayerCanvas {
   // Clear texels take the colour of their nearest inked neighbours, so that bilinear
   // filtering of the texture shows no dark fringe around the ink.
   PixelImage Reduce(int width, int height) const;
-  // Area-filtered reduction laid over black: an opaque picture for textures without alpha.
-  PixelImage ReduceOnBlack(int width, int height) const;
 
  private:
   struct Premultiplied {

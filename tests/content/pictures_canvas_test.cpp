@@ -32,12 +32,6 @@ TEST(PicturesCanvas, ClearTexelsBorrowTheColourOfNearbyInk) {
   EXPECT_EQ(reduced.at(7, 7), (Rgba8{255, 128, 0, 0}));
 }
 
-TEST(PicturesCanvas, ReductionOnBlackDarkensByCoverage) {
-  const PixelImage reduced = HalfCoveredSquare().ReduceOnBlack(4, 4);
-  EXPECT_EQ(reduced.at(1, 1), (Rgba8{128, 128, 128, 255}));
-  EXPECT_EQ(reduced.at(0, 0), (Rgba8{0, 0, 0, 255}));
-}
-
 TEST(PicturesCanvas, LightBrightensAndNeverDarkens) {
   LayerCanvas canvas(1, 1);
   canvas.Cover(0, 0, {0.5f, 0.5f, 0.5f, 1}, 1);

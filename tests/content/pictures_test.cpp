@@ -65,17 +65,14 @@ std::vector<std::string> BlendedPictures() {
   return names;
 }
 
-std::vector<std::string> OpaqueOnBlackPictures() {
-  std::vector<std::string> names = Numbered("f", 4);
-  names.push_back("flare.png");
-  return names;
-}
+std::vector<std::string> OpaqueOnBlackPictures() { return {"flare.png"}; }
 
 bool IsPowerOfTwo(int value) { return value > 0 && (value & (value - 1)) == 0; }
 
 TEST(Pictures, AreExactlyTheStreamsTheEffectsLoad) {
   std::vector<std::string> expected = BlendedPictures();
   for (const std::string& name : OpaqueOnBlackPictures()) expected.push_back(name);
+  for (const std::string& name : Numbered("f", 4)) expected.push_back(name);
   expected.push_back("static2.png");
   std::vector<std::string> actual;
   for (const ArchiveEntry& entry : Entries()) {
@@ -149,8 +146,7 @@ TEST(Pictures, BlendedPicturesHaveNoDarkFringes) {
   }
 }
 
-// The closing cards are loaded without alpha and faded as whole quads over a black screen;
-// the flare is added to the picture. Both must be colour on black, black at the border.
+// The flare is added to the picture: colour on black, black at the border.
 TEST(Pictures, OpaquePicturesAreColourOnBlackWithBlackBorders) {
   for (const std::string& name : OpaqueOnBlackPictures()) {
     EXPECT_EQ(PngColourType(Entry(name).bytes), 2) << name;
@@ -163,6 +159,26 @@ TEST(Pictures, OpaquePicturesAreColourOnBlackWithBlackBorders) {
     ForEachBorderTexel(texels, [&](int x, int y) {
       EXPECT_LE(texels.Brightest(x, y), 2) << name << " at " << x << "," << y;
     });
+  }
+}
+
+// The closing cards are the only thing on screen for the last half minute, blended by their
+// alpha over black: each is lit paper, opaque but for its rounded corners, and bright
+// enough over its whole area that the small ones still light the screen.
+TEST(Pictures, ClosingCardsAreBrightOpaquePaperWithClearCorners) {
+  for (const std::string& name : Numbered("f", 4)) {
+    EXPECT_EQ(PngColourType(Entry(name).bytes), 6) << name;
+    const Texels texels = Decode(name);
+    double light = 0;
+    for (int y = 0; y < texels.height(); ++y) {
+      for (int x = 0; x < texels.width(); ++x) {
+        const int alpha = texels.at(x, y, 3);
+        light += (texels.at(x, y, 0) + texels.at(x, y, 1) + texels.at(x, y, 2)) * alpha;
+      }
+    }
+    EXPECT_GT(light / (3.0 * 255 * 255 * texels.width() * texels.height()), 0.85) << name;
+    EXPECT_EQ(texels.at(0, 0, 3), 0) << name;
+    EXPECT_GE(texels.at(texels.width() / 2, texels.height() / 2, 3), 250) << name;
   }
 }
 
