@@ -21,9 +21,11 @@ PixelImage BallSprite() {
   PaintEachPixel(image, [&](float u, float v) {
     const float d = portable::hypot(u - kCentre, v - kCentre) / kRadius;
     if (d >= 1) return Colour{0, 0, 0};
+    // A small hot core in a faint halo: a thousand of them add up, so the halo has to stay
+    // dim for the cloud's dense parts to keep their shape instead of burning to white.
     const float fade = (1 - d * d) * (1 - d * d) * (1 - d * d);
-    const float hot = portable::exp(-(d * d) / 0.06f);
-    return core * (0.75f * hot) + halo * (0.5f * fade);
+    const float hot = portable::exp(-(d * d) / 0.025f);
+    return core * (0.85f * hot) + halo * (0.2f * fade);
   });
   return image;
 }

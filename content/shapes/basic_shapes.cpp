@@ -35,10 +35,14 @@ std::vector<ProfilePoint> ProfileArc(float centreRadius, float centreHeight, flo
 }  // namespace
 
 MeshFrame BoxMesh() {
-  constexpr float kHalf = 43;
+  constexpr float kHalf = 35;
+  constexpr float kBottom = 43 - kHalf;  // centred on the morph's y offset for the box
   // Six rings across each face, so every square ring lands exactly on a corner.
   constexpr float kSpacing = kHalf / 6;
-  return Turned({{0, 0, true}, {kHalf, 0, true}, {kHalf, 2 * kHalf, true}, {0, 2 * kHalf, true}},
+  return Turned({{0, kBottom, true},
+                 {kHalf, kBottom, true},
+                 {kHalf, kBottom + 2 * kHalf, true},
+                 {0, kBottom + 2 * kHalf, true}},
                 LoopShape::kSquare, kSpacing);
 }
 

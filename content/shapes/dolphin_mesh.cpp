@@ -22,7 +22,7 @@ constexpr float kFinSpacing = 0.2f;
 
 constexpr float kArchTop = 0.6f;
 constexpr float kArch = 0.04f;
-constexpr float kSize = 1.2f;
+constexpr float kSize = 1.0f;
 constexpr float kRollDegrees = 30;
 
 // Height of the spine: the arch of the leap, highest just behind the flippers.

@@ -5,7 +5,7 @@
 // sized so that its entry's scale brings it to about 50..90 units across.
 #include "scene/geom_object_record.h"
 
-// A cube of side 86 standing on y = 0 about the y axis (offset 43).
+// A cube of side 70 about the y axis, from y = 8 to 78 (offset 43, scales 60, 0.6 and 5).
 MeshFrame BoxMesh();
 // A sphere of radius 40 about the origin (offset 0, scale 0.8).
 MeshFrame SphereMesh();
@@ -17,6 +17,6 @@ MeshFrame TorusMesh();
 // A teapot standing on y = 0, 34 high to the top of its knob, spout towards +x (offset
 // 17, scale 1.2).
 MeshFrame TeapotMesh();
-// A dolphin 15 long from beak (+x) to tail flukes, its back up, about the origin (offset 0,
+// A dolphin 12.5 long from beak (+x) to tail flukes, its back up, about the origin (offset 0,
 // scale 5).
 MeshFrame DolphinMesh();

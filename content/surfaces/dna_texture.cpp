@@ -16,12 +16,15 @@ constexpr float kBrightest = 236.0f;
 
 // Intensity 0..1 at (around, along), both 0..1 over the texture.
 float TubeSkin(float around, float along) {
-  // Rings that wander and swell a little, as grown tissue does.
+  // Rings that wander and swell a little, as grown tissue does. The helix samples one row of
+  // this texture per row of its 256-row panel and shows the panel about twice enlarged, so
+  // the rings stay close to level and their grooves soft and several rows wide: a steep
+  // or sharp groove turns into a staircase on screen.
   const float wander = ValueNoise(around * 3.0f, along * 7.0f, kNoisePeriod, 11) - 0.5f;
   const float swell = ValueNoise(around * 5.0f, along * 24.0f, kNoisePeriod, 13);
-  const float p = Fract(along * kRibs + wander * 0.8f);
-  // A rounded ring between narrow, deep grooves; thicker rings have sharper grooves.
-  const float crest = portable::pow(portable::sin(kPi * p), 0.5f + 1.2f * swell);
+  const float p = Fract(along * kRibs + wander * 0.25f);
+  // A rounded ring between soft grooves; thicker rings have deeper grooves.
+  const float crest = portable::pow(portable::sin(kPi * p), 1.0f + 0.8f * swell);
   // Rows grow downwards, so the upper flank of a ring faces a light from above and the
   // lower flank falls into shadow.
   const float flank = portable::cos(kPi * p);
@@ -33,7 +36,7 @@ float TubeSkin(float around, float along) {
   const float blotch = FractalNoise(around, along, 4, 3, 0.5f, 47);
 
   float value = 0.12f + 0.70f * crest + 0.22f * flank;
-  value += (blotch - 0.5f) * 0.30f + (fibre - 0.5f) * 0.12f;
+  value += (blotch - 0.5f) * 0.30f + (fibre - 0.5f) * 0.05f;
   value -= pore * (1.0f - crest) * 0.3f;
   return Saturate(value);
 }
