@@ -33,9 +33,9 @@ constexpr float kTextureTile = 8;  // world units per repeat of the digit textur
 
 LightRig CityLight() {
   LightRig rig;
-  rig.sky = {0.35f, 0.6f, 0.65f, 1};
-  rig.ground = {0.08f, 0.16f, 0.2f, 1};
-  rig.directional.push_back({{0.4f, -0.7f, 0.6f}, {0.6f, 0.75f, 0.8f, 1}});
+  rig.sky = {0.45f, 0.72f, 0.78f, 1};
+  rig.ground = {0.12f, 0.22f, 0.26f, 1};
+  rig.directional.push_back({{0.4f, -0.7f, 0.6f}, {0.75f, 0.9f, 0.95f, 1}});
   rig.points.push_back({kMonolith + Vec3{0, kMonolithHeight + 4, 0}, {0.6f, 1.0f, 0.9f, 1}, 60});
   return rig;
 }
@@ -44,7 +44,7 @@ LightRig CityLight() {
 void ShadeByHeight(Mesh& mesh, ColourValue tint, float footY, float topY) {
   for (size_t i = 0; i < mesh.positions.size(); ++i) {
     const float height = std::clamp((mesh.positions[i].y - footY) / (topY - footY), 0.0f, 1.0f);
-    const float light = 0.4f + 0.6f * height;
+    const float light = 0.5f + 0.7f * height;
     mesh.colours[i] = {tint.r * light, tint.g * light, tint.b * light, 1};
   }
 }
@@ -80,7 +80,8 @@ void AddTowers(SceneAssembly& scene) {
 
 void AddFloor(SceneAssembly& scene) {
   Mesh floor = Grid(320, 320, 32, 32, 320 / kTextureTile);
-  Paint(floor, {0.4f, 0.7f, 0.8f, 1});
+  // Darker than the towers, so that from above their lit tops stand out of it.
+  Paint(floor, {0.3f, 0.55f, 0.65f, 1});
   scene.AddMesh("Floor", "floor", floor, {{0, 0, 20}});
 }
 
@@ -101,7 +102,7 @@ void AddSky(SceneAssembly& scene) {
   for (size_t i = 0; i < dome.positions.size(); ++i) {
     const float up = std::clamp(dome.positions[i].y / 200, 0.0f, 1.0f);
     const float glow = portable::pow(1 - up, 3.0f);
-    dome.colours[i] = {0.02f + 0.3f * glow, 0.02f + 0.9f * glow, 0.04f + 1.0f * glow, 1};
+    dome.colours[i] = {0.04f + 0.3f * glow, 0.08f + 0.9f * glow, 0.11f + 1.0f * glow, 1};
   }
   scene.AddMesh("Sky", "sky", dome, {{0, -10, 20}});
 }
@@ -187,6 +188,9 @@ std::vector<CameraShot> Shots() {
     shot.nearPlane = 0.5f;
     shot.farPlane = 260;
   }
+  // The fog scales with the far plane: pushed out for the crane, so that from high above the
+  // blocks keep their light against the floor instead of sinking into the haze.
+  shots[0].farPlane = 420;
   return shots;
 }
 
@@ -194,8 +198,8 @@ std::vector<CameraShot> Shots() {
 
 SceneAssembly BinaryScene() {
   SceneAssembly scene(kLength);
-  scene.SetFog(0.08f, 0.95f, {0.02f, 0.09f, 0.11f, 1});
-  scene.SetAmbient({0.35f, 0.6f, 0.65f, 1});
+  scene.SetFog(0.1f, 0.95f, {0.05f, 0.16f, 0.19f, 1});
+  scene.SetAmbient({0.45f, 0.72f, 0.78f, 1});
   scene.AddMaterial("sky", "hrn_grain.png", 0);
   scene.AddMaterial("floor", "hrn_bits.png", 0);
   scene.AddMaterial("city", "hrn_bits.png", 0);

@@ -80,11 +80,16 @@ PixelImage BitsTexture() {
   for (int y = 0; y < kSize; ++y) {
     for (int x = 0; x < kSize; ++x) {
       const float core = ink.get(x, y), glow = halo.get(x, y) * 2.2f;
-      // Faint cell lines keep the dark parts from looking empty.
-      const float grid = (x % kCell == 0 || y % kCell == 0) ? 0.035f : 0.0f;
+      // A dim teal panel under the digits, and cell lines, give the dark parts some body so
+      // that the city's blocks read against each other and the floor. Each line is two
+      // pixels straddling a cell border, so the one on the tile's edge joins its neighbour
+      // across the wrap.
+      const auto onBorder = [&](int i) { return i % kCell == 0 || i % kCell == kCell - 1; };
+      const float grid = (onBorder(x) || onBorder(y)) ? 0.06f : 0.0f;
       image.Set(x, y,
-                {0.05f * core + 0.10f * glow + grid * 0.5f, 0.85f * core + 0.55f * glow + grid,
-                 0.65f * core + 0.50f * glow + grid * 1.2f, 1});
+                {0.04f + 0.05f * core + 0.10f * glow + grid * 0.5f,
+                 0.11f + 0.85f * core + 0.55f * glow + grid,
+                 0.13f + 0.65f * core + 0.50f * glow + grid * 1.2f, 1});
     }
   }
   return image;

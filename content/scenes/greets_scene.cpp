@@ -35,6 +35,37 @@ void Glaze(Mesh& mesh, ColourValue tint) {
   }
 }
 
+// A dark, soft-edged plate behind a word spanning `low`..`high` (x and y), drawn blended
+// before it so that the words stand out of the bright grating behind them. The shadow
+// texture is darkest along its v = 0 edge and clear at v = 1: the plate's middle samples
+// the first and its rim the second, twice over for a deeper shade.
+Mesh Backing(Vec3 low, Vec3 high) {
+  constexpr float kMargin = 0.3f, kFeather = 0.55f;
+  constexpr float kDark = 0.02f, kClear = 0.98f;
+  const float x0 = low.x - kMargin, x1 = high.x + kMargin;
+  const float y0 = low.y - kMargin, y1 = high.y + kMargin;
+  const Vec3 towardCamera{0, 0, -1};
+  Mesh plate;
+  const Vec3 inner[4] = {{x0, y0, 0}, {x1, y0, 0}, {x1, y1, 0}, {x0, y1, 0}};
+  const Vec3 outward[4] = {{-1, -1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, 1, 0}};
+  uint16_t in[4], out[4];
+  for (int i = 0; i < 4; ++i) {
+    in[i] = plate.AddVertex(inner[i], towardCamera, {0.5f, kDark});
+    out[i] = plate.AddVertex(inner[i] + outward[i] * kFeather, towardCamera, {0.5f, kClear});
+  }
+  plate.AddTriangle(in[0], in[1], in[2]);
+  plate.AddTriangle(in[0], in[2], in[3]);
+  for (int i = 0; i < 4; ++i) {
+    const int next = (i + 1) % 4;
+    plate.AddTriangle(in[i], out[i], out[next]);
+    plate.AddTriangle(in[i], out[next], in[next]);
+  }
+  Paint(plate, {0, 0, 0, 1});
+  Mesh twice = plate;
+  Append(twice, plate);
+  return twice;
+}
+
 void AddWord(SceneAssembly& scene, size_t index, float start, float end) {
   Lettering lettering;
   lettering.face = index == 0 ? Typeface::kSerifBold : Typeface::kSansBold;
@@ -47,24 +78,47 @@ void AddWord(SceneAssembly& scene, size_t index, float start, float end) {
   Glaze(word, tints[index % 3]);
   const std::string name = "Word" + std::to_string(index);
   scene.AddMesh(name, "words", word, {{0, 0, 80}, {}, {0, 0, 0}});
+  Vec3 low = word.positions.front(), high = low;
+  for (const Vec3& p : word.positions) {
+    low = {std::min(low.x, p.x), std::min(low.y, p.y), 0};
+    high = {std::max(high.x, p.x), std::max(high.y, p.y), 0};
+  }
+  const std::string backing = "Backing" + std::to_string(index);
+  scene.AddMesh(backing, "backing", Backing(low, high), {{0, 0, 80}, {}, {0, 0, 0}});
 
-  // Up out of the depth, a pause before the camera, then past it.
+  // Up out of the depth, a pause before the camera, then past it: it arrives within the
+  // first fifth of its two bars and holds until the last tenth, so it can be read for
+  // most of them.
   const float length = end - start;
   const float side = index % 2 == 0 ? -1.0f : 1.0f;
-  NodeTrack& track = scene.Track(name);
-  track.positionKeys = VectorKeys({{start, {side * 3, -1.5f, 70}},
-                                   {start + 0.35f * length, {0, 0.2f, 11}},
-                                   {start + 0.8f * length, {0, 0, 9.5f}},
-                                   {end, {-side * 1.5f, 0.4f, -0.5f}}},
-                                  KeyMotion::kSmooth);
-  track.rotationKeys = RotationKeys({{start, AxisAngle({0, 0, 1}, side * 0.9f)},
-                                     {start + 0.35f * length, AxisAngle({0, 0, 1}, -side * 0.05f)},
-                                     {end, AxisAngle({0, 0, 1}, side * 0.25f)}},
-                                    KeyMotion::kStopAtKeys);
+  const std::vector<TimedValue> path = {{start, {side * 3, -1.5f, 60}},
+                                        {start + 0.2f * length, {0, 0.2f, 11}},
+                                        {start + 0.88f * length, {0, 0, 9.5f}},
+                                        {end, {-side * 1.5f, 0.4f, -0.5f}}};
+  const auto turns = RotationKeys({{start, AxisAngle({0, 0, 1}, side * 0.9f)},
+                                   {start + 0.2f * length, AxisAngle({0, 0, 1}, -side * 0.05f)},
+                                   {end, AxisAngle({0, 0, 1}, side * 0.25f)}},
+                                  KeyMotion::kStopAtKeys);
   // Out of sight except in its own two bars.
-  track.scaleKeys = VectorKeys(
+  const auto shown = VectorKeys(
       {{start - 0.01f, {0, 0, 0}}, {start, {1, 1, 1}}, {end, {1, 1, 1}}, {end + 0.01f, {0, 0, 0}}},
       KeyMotion::kStopAtKeys);
+  NodeTrack& track = scene.Track(name);
+  track.positionKeys = VectorKeys(path, KeyMotion::kSmooth);
+  track.rotationKeys = turns;
+  track.scaleKeys = shown;
+  // The backing follows a hair behind the word, so it is drawn first.
+  std::vector<TimedValue> behind = path;
+  for (TimedValue& key : behind) key.value = key.value + Vec3{0, 0, 0.05f};
+  NodeTrack& backingTrack = scene.Track(backing);
+  backingTrack.positionKeys = VectorKeys(behind, KeyMotion::kSmooth);
+  backingTrack.rotationKeys = turns;
+  // It shrinks away as the word starts towards the camera, before it could fill the view.
+  backingTrack.scaleKeys = VectorKeys({{start - 0.01f, {0, 0, 0}},
+                                       {start, {1, 1, 1}},
+                                       {start + 0.88f * length, {1, 1, 1}},
+                                       {start + 0.95f * length, {0, 0, 0}}},
+                                      KeyMotion::kStopAtKeys);
 }
 
 // A few sparkles drifting towards the camera.
@@ -93,6 +147,7 @@ void AddSparkles(SceneAssembly& scene) {
 SceneAssembly GreetsScene() {
   const MusicClock clock(kScriptedStart, 0);
   SceneAssembly scene(kLength);
+  scene.AddMaterial("backing", "hrn_shadow.png", kMaterialAlphaBlended | kMaterialTwoSided);
   scene.AddMaterial("words", "hrn_scanlines.png", kMaterialAdditive | kMaterialTwoSided);
   scene.AddMaterial("sparkle", "hrn_star.png", kMaterialAdditive | kMaterialTwoSided);
   for (size_t i = 0; i < kWords.size(); ++i) {

@@ -140,15 +140,18 @@ void AddCrowd(SceneAssembly& scene) {
 std::vector<CameraShot> Shots() {
   const MusicClock first(kFirstShotStart, 0, kFirstShotEnd / (142.37498 - kFirstShotStart));
   const MusicClock second(kSecondShotStart, kSecondShotScene);
-  const Vec3 reacherHand = kReacher + Vec3{0.3f, 1.9f, 0};
+  const Vec3 reacherChest = kReacher + Vec3{0.15f, 1.35f, 0};
   std::vector<CameraShot> shots(4);
   // Sideways through the crowd at eye level.
   shots[0] = {0, first.Bar(4), Line({-6, 1.6f, 6}, {1, 1.5f, 4.5f}, Linear),
               Line({-4, 1.4f, -4}, {3, 1.4f, -6}, Linear)};
-  // Low round the figure reaching for the sky, the sun behind it. This camera also covers
-  // the gap between the two shots, which the timeline never shows.
-  shots[1] = {first.Bar(4), 12.4f, Orbit(kReacher, 3.2f, 2.6f, 0.5f, 0.35f, 1.1f, 2.0f, EaseInOut),
-              Still(reacherHand)};
+  // Round the figure reaching for the sky, the sun behind it: at chest height, with a lens
+  // wide enough that the figure stands whole in the picture, hand and feet, and the horizon
+  // and the sun lie just under the middle. The circle stays inside the ring of neighbours
+  // (the nearest on its way stands 3.7 m off). This camera also covers the gap between the
+  // two shots, which the timeline never shows.
+  shots[1] = {first.Bar(4), 12.4f, Orbit(kReacher, 3.1f, 2.8f, 0.95f, 0.85f, 1.05f, 2.05f, EaseInOut),
+              Still(reacherChest)};
   // Rising over the crowd, looking at the sunset.
   shots[2] = {12.4f, second.Bar(4), Line({0, 2.5f, 14}, {0, 9, 16}, EaseInOut),
               Line({0, 1.2f, -6}, {0, 0.5f, -12}, EaseInOut)};
@@ -160,6 +163,7 @@ std::vector<CameraShot> Shots() {
     shot.nearPlane = 0.2f;
     shot.farPlane = 260;
   }
+  shots[1].fov = 1.0f;
   return shots;
 }
 

@@ -119,11 +119,12 @@ void AddIronwork(SceneAssembly& scene) {
 
 void AddPool(SceneAssembly& scene) {
   scene.AddWave("Pool", "pool", kPoolDiameter, 1.2f, {});
-  scene.AddParticles("Fountain", "sparks", {22, 34, 22, 7, 700, 0.45f}, {{0, 0.5f, 0}});
+  // A narrow box keeps the great fountain a column of sparks rather than a haze over the pit.
+  scene.AddParticles("Fountain", "sparks", {9, 34, 9, 7, 1400, 0.9f}, {{0, 0.5f, 0}});
   for (int i = 0; i < 4; ++i) {
     const float angle = kPi / 4 + kPi / 2 * static_cast<float>(i);
     const Vec3 at = Vec3{portable::cos(angle), 0, portable::sin(angle)} * 10 + Vec3{0, 0.4f, 0};
-    scene.AddParticles("Jet" + std::to_string(i), "sparks", {5, 14, 5, 5, 160, 0.3f}, {at});
+    scene.AddParticles("Jet" + std::to_string(i), "sparks", {4, 14, 4, 5, 200, 0.6f}, {at});
   }
   scene.AddLight("PoolLight", {0, 1, 0}, {0.8f, 0.4f, 1, 1}, 45);
 }
@@ -141,13 +142,13 @@ std::vector<CameraShot> Shots() {
   // Skimming the pool towards the fountain.
   shots[2] = {clock.Bar(8), clock.Bar(10), Line({-15, 2.2f, -6}, {-7, 2.8f, -2}, Linear),
               Line({0, 4, 0}, {2, 7, 1}, Linear)};
-  // Round the fountain, close.
-  shots[3] = {clock.Bar(10), clock.Bar(12), Orbit(pool, 9, 8, 3, 6, 2.0f, 3.4f, Linear),
-              Still({0, 9, 0})};
-  // Up from the pool at the mouth far above.
-  shots[4] = {clock.Bar(12), clock.Bar(14), Line({6, 2, 3}, {5, 3, 3}, Linear),
-              Line({-2, kDepth, 0}, {2, kDepth, -2}, Linear)};
-  shots[4].roll = [](float p) { return 0.5f * p; };
+  // Round the fountain, close, the pool's glow under it.
+  shots[3] = {clock.Bar(10), clock.Bar(12), Orbit(pool, 10, 8, 2, 4.5f, 2.0f, 3.4f, Linear),
+              Line({0, 5, 0}, {0, 8, 0}, Linear)};
+  // Rising beside the fountain, looking up along it to the catwalk and its lamps.
+  shots[4] = {clock.Bar(12), clock.Bar(14), Orbit(pool, 11, 9, 2, 11, 0.3f, 1.4f, EaseInOut),
+              Line({0, 10, 0}, {0, 19, 0}, EaseInOut)};
+  shots[4].roll = [](float p) { return 0.35f * p; };
   // Fast round the pool's rim.
   shots[5] = {clock.Bar(14), clock.Bar(16), Orbit(pool, 15, 13, 6, 4, -1.0f, 0.6f, EaseIn),
               Still({0, 6, 0})};
@@ -176,7 +177,7 @@ SceneAssembly PitScene() {
   scene.AddMaterial("iron", "hrn_steel.png", 0);
   scene.AddMaterial("pool", "hrn_plasma.png", 0);
   scene.AddMaterial("glow", "hrn_glow.png", kMaterialAdditive | kMaterialTwoSided);
-  scene.AddMaterial("sparks", "hrn_spark.png", kMaterialAdditive);
+  scene.AddMaterial("sparks", "hrn_spark.png", kMaterialAdditive | kMaterialTwoSided);
   AddWall(scene);
   AddIronwork(scene);
   AddPool(scene);

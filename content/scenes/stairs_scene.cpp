@@ -53,10 +53,10 @@ std::vector<Lantern> Lanterns() {
 
 LightRig WellLight() {
   LightRig rig;
-  rig.sky = {0.11f, 0.13f, 0.22f, 1};
-  rig.ground = {0.03f, 0.03f, 0.05f, 1};
+  rig.sky = {0.2f, 0.2f, 0.3f, 1};
+  rig.ground = {0.07f, 0.06f, 0.08f, 1};
   for (const Lantern& lantern : Lanterns())
-    rig.points.push_back({lantern.position, {2.6f, 1.4f, 0.6f, 1}, 7.5f});
+    rig.points.push_back({lantern.position, {2.8f, 1.55f, 0.7f, 1}, 10.5f});
   return rig;
 }
 
@@ -144,9 +144,10 @@ std::vector<CameraShot> Shots() {
   shots[0] = {0, clock.Bar(2), Line({0.4f, kTop + 3, 0}, {0.4f, kTop + 1, 0}, EaseOut),
               Still({0, -60, 0.05f})};
   shots[0].roll = [](float p) { return 0.8f * p; };
-  // Down the steps, looking ahead along the turn.
-  shots[1] = {clock.Bar(2), clock.Bar(4), [](float p) { return OnStair(10 + 16 * p, 4.3f, 1.7f); },
-              [](float p) { return OnStair(14 + 16 * p, 4.0f, 0.8f); }};
+  // Down the steps by the wall, looking ahead and down across the turn at the treads
+  // falling away and the lanterns under their inner edge.
+  shots[1] = {clock.Bar(2), clock.Bar(4), [](float p) { return OnStair(10 + 16 * p, 3.4f, 2.2f); },
+              [](float p) { return OnStair(16 + 16 * p, 3.6f, -0.3f); }};
   // From the edge of a step, looking up the open well at the lanterns wheeling overhead.
   shots[2] = {
       clock.Bar(4), clock.Bar(6), [](float p) { return OnStair(60 + 4 * p, 2.6f, 1.2f); },
@@ -170,8 +171,8 @@ std::vector<CameraShot> Shots() {
 
 SceneAssembly StairsScene() {
   SceneAssembly scene(kLength);
-  scene.SetFog(0.0f, 0.45f, {0, 0, 0, 1});
-  scene.SetAmbient({0.12f, 0.14f, 0.2f, 1});
+  scene.SetFog(0.0f, 0.6f, {0, 0, 0, 1});
+  scene.SetAmbient({0.2f, 0.2f, 0.3f, 1});
   scene.AddMaterial("stone", "hrn_stone.png", 0);
   scene.AddMaterial("iron", "hrn_steel.png", 0);
   scene.AddMaterial("glow", "hrn_glow.png", kMaterialAdditive | kMaterialTwoSided);

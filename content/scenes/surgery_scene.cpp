@@ -68,11 +68,24 @@ void AddTable(SceneAssembly& scene) {
   Append(table, Lit(Placed(Box({0.72f, 0.1f, 2.1f}, 2), {{0, 0.83f, 0}}), {0.75f, 0.78f, 0.8f, 1},
                     {kTable}));
   scene.AddMesh("Table", "steel", table, {kTable});
-  // The patient under a green sheet.
+  // The patient under a green sheet, head towards -z: the sheet rises over the chest, dips
+  // at the waist and parts over the two legs down to the feet, which lift it at the end.
   Mesh sheet = Placed(Box({0.84f, 0.05f, 1.7f}, 3), {{0, 0.9f, 0.1f}});
-  Append(sheet, Placed(Sphere(0.5f, 16, 10), {{0, 0.93f, 0.2f}, {}, {0.55f, 0.22f, 1.6f}}));
-  Append(sheet, Placed(Sphere(0.13f, 12, 8), {{0, 0.98f, -0.85f}}));
-  scene.AddMesh("Sheet", "cloth", Lit(sheet, {0.35f, 0.62f, 0.55f, 1}, {kTable}), {kTable});
+  const auto body = [&](Vec3 at, Vec3 size) {
+    Append(sheet, Placed(Sphere(0.5f, 16, 10), {at, {}, size}));
+  };
+  body({0, 0.95f, -0.6f}, {0.44f, 0.14f, 0.22f});    // shoulders
+  body({0, 0.96f, -0.38f}, {0.46f, 0.22f, 0.56f});   // chest
+  body({0, 0.945f, 0.06f}, {0.42f, 0.17f, 0.66f});   // belly and hips
+  for (const float x : {-0.095f, 0.095f}) {
+    body({x, 0.93f, 0.58f}, {0.2f, 0.13f, 0.84f});   // legs
+    body({x, 0.965f, 0.93f}, {0.12f, 0.11f, 0.13f}); // feet
+  }
+  Mesh head = Placed(Sphere(0.11f, 12, 8), {{0, 0.99f, -0.86f}, {}, {0.85f, 0.9f, 1.05f}});
+  Append(head, Placed(Sphere(0.05f, 8, 6), {{0, 0.96f, -0.75f}}));  // neck
+  Mesh patient = Lit(sheet, {0.35f, 0.62f, 0.55f, 1}, {kTable});
+  Append(patient, Lit(head, {0.85f, 0.72f, 0.64f, 1}, {kTable}));
+  scene.AddMesh("Sheet", "cloth", patient, {kTable});
   // The instrument tray on its stand.
   const Vec3 trayAt{0.95f, 0, -0.45f};
   Mesh tray = Placed(Cylinder(0.03f, 0.03f, 0.95f, 6, false), {});

@@ -12,12 +12,14 @@ namespace {
 // in tube units (x across 0..1, y along 0..2) to keep its diamonds square in the shaft.
 constexpr float kAlongStretch = 2.0f;
 constexpr float kMeshPitch = 0.5f;  // diamond width in tube units: 2 across, 4 along
-constexpr float kWireRadius = 0.035f;
+constexpr float kWireRadius = 0.03f;
 constexpr float kRingHalfWidth = 0.06f;  // support ring on the top and bottom edges, which meet
 
-const Colour kZinc{0.62f, 0.66f, 0.70f};
-const Colour kShadowed{0.22f, 0.24f, 0.27f};
-const Colour kRing{0.50f, 0.46f, 0.40f};
+// Dull, dark galvanised wire: the grating frames the flight without outshining what is
+// drawn over it.
+const Colour kZinc{0.38f, 0.41f, 0.45f};
+const Colour kShadowed{0.12f, 0.13f, 0.15f};
+const Colour kRing{0.36f, 0.33f, 0.29f};
 
 // Distance to the nearest wire of the family running along x + sign * y, and which wire.
 struct WireHit {
@@ -35,7 +37,7 @@ WireHit NearestWire(float x, float y, float sign) {
 Colour WireShade(float distance) {
   const float across = Saturate(distance / kWireRadius);
   const float facing = std::sqrt(1.0f - across * across);
-  return Mix(kShadowed, kZinc, facing) + Colour{1, 1, 1, 0} * (portable::pow(facing, 12.0f) * 0.35f);
+  return Mix(kShadowed, kZinc, facing) + Colour{1, 1, 1, 0} * (portable::pow(facing, 12.0f) * 0.2f);
 }
 
 Colour Mesh(float u, float v) {

@@ -72,7 +72,8 @@ PixelImage MakeVentWall() {
     Colour metal = Mix(kDarkSteel, kSteel, 0.55f + 0.25f * brushed + 0.2f * here.joint);
     metal = Mix(metal, kRust, Saturate(drip * 0.8f + Smoothstep(0.6f, 0.8f, grime) * 0.5f));
     metal = Mix(metal, kSoot, Smoothstep(0.4f, 0.1f, grime) * 0.5f);
-    Colour colour = metal * (0.45f + 0.8f * light);
+    // Kept dim, so the grating and the words in front of it stand out of the wall.
+    Colour colour = metal * (0.3f + 0.55f * light);
     colour =
         colour + Colour{0.9f, 0.9f, 0.85f} * (here.rivet * Smoothstep(0.8f, 1.0f, light) * 0.3f);
     colour.a = 1.0f;
