@@ -205,7 +205,7 @@ SceneAssembly BinaryScene() {
   scene.AddMaterial("city", "hrn_bits.png", 0);
   scene.AddMaterial("digits", "hrn_sheen.png", 0);
   scene.AddMaterial("rings", "hrn_bits.png", kMaterialAdditive | kMaterialTwoSided);
-  scene.AddMaterial("spray", "hrn_bitspark.png", kMaterialAdditive);
+  scene.AddMaterial("spray", "hrn_bitspark.png", kMaterialAdditive | kMaterialTwoSided);
 
   Lettering lettering;
   lettering.height = 3;
