@@ -120,11 +120,11 @@ void AddIronwork(SceneAssembly& scene) {
 void AddPool(SceneAssembly& scene) {
   scene.AddWave("Pool", "pool", kPoolDiameter, 1.2f, {});
   // A narrow box keeps the great fountain a column of sparks rather than a haze over the pit.
-  scene.AddParticles("Fountain", "sparks", {9, 34, 9, 7, 1400, 0.9f}, {{0, 0.5f, 0}});
+  scene.AddParticles("Fountain", "sparks", {9, 34, 9, 7, 700, 1.1f}, {{0, 0.5f, 0}});
   for (int i = 0; i < 4; ++i) {
     const float angle = kPi / 4 + kPi / 2 * static_cast<float>(i);
     const Vec3 at = Vec3{portable::cos(angle), 0, portable::sin(angle)} * 10 + Vec3{0, 0.4f, 0};
-    scene.AddParticles("Jet" + std::to_string(i), "sparks", {4, 14, 4, 5, 200, 0.6f}, {at});
+    scene.AddParticles("Jet" + std::to_string(i), "sparks", {4, 14, 4, 5, 160, 0.6f}, {at});
   }
   scene.AddLight("PoolLight", {0, 1, 0}, {0.8f, 0.4f, 1, 1}, 45);
 }
