@@ -2,7 +2,8 @@
 // tentacles curl up around them; all of it is vertex animation (a mesh frame every 1.9
 // seconds, blended between). The capture part flashes the screen grey three times; the
 // camera cuts under each flash: a slow turn round the great lump, up at the tentacles, a
-// fast rolling orbit, and a push into the flesh.
+// fast rolling orbit, and a push in on the great lump that stops outside the orbit of the
+// buds, so that none of them passes through the camera.
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -151,7 +152,7 @@ std::vector<CameraShot> Shots() {
               Line({0, 4, 2}, {0, 6, 0}, Linear)};
   shots[2] = {cuts[1], cuts[2], Orbit({}, 13, 11, 5, -2, 0.5f, 2.5f, EaseIn), Still({})};
   shots[2].roll = [](float p) { return 0.6f * portable::sin(p * kPi * 2); };
-  shots[3] = {cuts[2], kLength, Line({-3, 1, -11}, {-1, 0.5f, -4.5f}, EaseIn), Still({0, 0, 0})};
+  shots[3] = {cuts[2], kLength, Line({-3, 2, -13}, {-1.5f, 3, -8.5f}, EaseIn), Still({0, 0, 0})};
   for (CameraShot& shot : shots) {
     shot.fov = 1.0f;
     shot.nearPlane = 0.2f;
