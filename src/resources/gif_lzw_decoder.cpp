@@ -68,7 +68,9 @@ bool GifLzwDecoder::Decode(ByteCursor& source, uint32_t minimumCodeSize, uint8_t
       awaitingFirstCode = true;
       continue;
     }
-    if (code == endCode) return false;  // the image is not complete yet
+    // An end code before the picture is complete ends it there: the indices not reached
+    // keep what the caller put in them.
+    if (code == endCode) return true;
 
     if (awaitingFirstCode) {
       // The first code names a single byte; an unknown one is read as 0.

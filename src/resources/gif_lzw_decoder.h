@@ -11,9 +11,10 @@
 class GifLzwDecoder {
  public:
   // Decodes palette indices into `indices[0..count)` from the sub-blocks at `source`.
-  // False for a minimum code size outside 2..9, a stream that ends (by an end code, an
-  // empty sub-block or the end of the data) before `count` indices, or codes whose
-  // strings cannot be resolved. Decoding stops once `count` indices are written.
+  // Decoding stops once `count` indices are written, or earlier at an end code, leaving
+  // the indices after it as they were. False for a minimum code size outside 2..9, data
+  // that runs out (an empty sub-block or the end of the bytes) before either, or codes
+  // whose strings cannot be resolved.
   bool Decode(ByteCursor& source, uint32_t minimumCodeSize, uint8_t* indices, size_t count);
 
  private:

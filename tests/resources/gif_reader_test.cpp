@@ -50,6 +50,18 @@ TEST(GifImageReader, DecodesAHandAssembledFile) {
                                  255, 0x00, 0x80, 0xFC, 255}));
 }
 
+TEST(GifImageReader, AnEarlyEndCodeEndsThePictureKeepingWhatWasDecoded) {
+  // 2 x 2 pixels, but the codes end after the first: clear, 1, end. The pixels not
+  // reached keep index 0 (black here).
+  const Bytes file = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 2, 0, 0x81, 0, 0,
+                      0, 0, 0, 0xFF, 0x80, 0x03, 0, 0, 0, 0, 0, 0,
+                      0x2C, 0, 0, 0, 0, 2, 0, 2, 0, 0,
+                      2, 2, 0x4C, 0x01, 0, 0x3B};
+  const DecodedImage image = DecodeImage("short.gif", file);
+  ASSERT_EQ(image.result, S_OK);
+  EXPECT_EQ(image.pixels, (Bytes{0x00, 0x80, 0xFC, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255}));
+}
+
 TEST(GifImageReader, DecodesEveryMinimumCodeSize) {
   for (uint8_t minimumCodeSize = 2; minimumCodeSize <= 8; ++minimumCodeSize) {
     const size_t colours = size_t{1} << minimumCodeSize;
