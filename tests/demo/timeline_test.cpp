@@ -180,7 +180,7 @@ TEST_F(TimelineTest, TheDemoEndsWhenTheLastPartRetires) {
   EXPECT_LT(done, log.find("---- Cleaning up ----\n"));
 }
 
-TEST_F(TimelineTest, ResizingReachesEveryPartButAMinimisedWindowIsIgnored) {
+TEST_F(TimelineTest, ResizingReachesEveryPartButTheZeroSizeOfAMinimisedWindowIsIgnored) {
   BuildDemo([&](CDemo& demo) {
     Add(demo, "finished", 0, 0.5);
     Add(demo, "showing", 0, 10);
