@@ -89,7 +89,7 @@ HRESULT GifImageReader::DecodePixels(const uint8_t* data, size_t length, uint32_
     pixel[0] = static_cast<uint8_t>(colour[2] << 2);
     pixel[1] = static_cast<uint8_t>(colour[1] << 2);
     pixel[2] = static_cast<uint8_t>(colour[0] << 2);
-    pixel[3] = 255;  // opaque: GIF pictures carry no alpha
+    pixel[3] = 1;  // the readers' mark for a picture without alpha, as GIF pictures are
   }
   return S_OK;
 }

@@ -48,8 +48,9 @@ void RequestBgraRows(png_structp png, png_infop info) {
     png_set_packing(png);
   }
   png_set_bgr(png);
-  // Pictures without alpha get an opaque (255) alpha byte; rows with alpha are left alone.
-  png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+  // Pictures without alpha get the alpha byte 1, the readers' mark for "no alpha channel"
+  // (a texture format without alpha ignores it); rows with alpha are left alone.
+  png_set_filler(png, 1, PNG_FILLER_AFTER);
   png_set_interlace_handling(png);
 }
 

@@ -27,7 +27,7 @@ void ExpectPixelsFromPalette(const DecodedImage& image, const TestGif& gif) {
     const uint8_t* colour = &gif.palette[gif.indices[i] * 3u];
     const Bytes expected = {static_cast<uint8_t>(colour[2] & 0xFC),
                             static_cast<uint8_t>(colour[1] & 0xFC),
-                            static_cast<uint8_t>(colour[0] & 0xFC), 255};
+                            static_cast<uint8_t>(colour[0] & 0xFC), 1};
     ASSERT_EQ(Bytes(image.pixels.begin() + static_cast<ptrdiff_t>(i * 4),
                     image.pixels.begin() + static_cast<ptrdiff_t>(i * 4 + 4)),
               expected)
@@ -45,9 +45,10 @@ TEST(GifImageReader, DecodesAHandAssembledFile) {
   ASSERT_EQ(image.result, S_OK);
   EXPECT_EQ(image.width, 2u);
   EXPECT_EQ(image.height, 2u);
-  // 0xFF keeps only its upper six bits, 0x03 loses both; alpha is opaque.
-  EXPECT_EQ(image.pixels, (Bytes{0x00, 0x80, 0xFC, 255, 0x00, 0x80, 0xFC, 255, 0x00, 0x80, 0xFC,
-                                 255, 0x00, 0x80, 0xFC, 255}));
+  // 0xFF keeps only its upper six bits, 0x03 loses both; the alpha byte 1 marks a picture
+  // without alpha.
+  EXPECT_EQ(image.pixels,
+            (Bytes{0x00, 0x80, 0xFC, 1, 0x00, 0x80, 0xFC, 1, 0x00, 0x80, 0xFC, 1, 0x00, 0x80, 0xFC, 1}));
 }
 
 TEST(GifImageReader, AnEarlyEndCodeEndsThePictureKeepingWhatWasDecoded) {
@@ -59,7 +60,7 @@ TEST(GifImageReader, AnEarlyEndCodeEndsThePictureKeepingWhatWasDecoded) {
                       2, 2, 0x4C, 0x01, 0, 0x3B};
   const DecodedImage image = DecodeImage("short.gif", file);
   ASSERT_EQ(image.result, S_OK);
-  EXPECT_EQ(image.pixels, (Bytes{0x00, 0x80, 0xFC, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255}));
+  EXPECT_EQ(image.pixels, (Bytes{0x00, 0x80, 0xFC, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1}));
 }
 
 TEST(GifImageReader, DecodesEveryMinimumCodeSize) {

@@ -81,7 +81,7 @@ TEST(ImageReader, DecodeWithoutQueryTakesAndChecksTheCallersDimensions) {
   PngImageReader* right = new PngImageReader();
   ASSERT_EQ(right->ReadImage(png.data(), png.size(), pixels.data(), &width, &height), S_OK);
   EXPECT_EQ(std::vector<uint8_t>(pixels.begin(), pixels.begin() + 4),
-            (std::vector<uint8_t>{30, 20, 10, 255}));
+            (std::vector<uint8_t>{30, 20, 10, 1}));
   right->Release();
 }
 

@@ -15,14 +15,15 @@ DecodedImage DecodePng(const TestPng& png) {
   return DecodeImage("test.png", file);
 }
 
-TEST(PngImageReader, RgbIsWrittenBlueFirstAndOpaque) {
+// A picture without alpha is marked by the alpha byte 1 in every pixel.
+TEST(PngImageReader, RgbIsWrittenBlueFirstWithTheNoAlphaMark) {
   TestPng png{.width = 2, .height = 2, .colorType = PNG_COLOR_TYPE_RGB, .bitDepth = 8};
   png.rows = {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}};
   const DecodedImage image = DecodePng(png);
   ASSERT_EQ(image.result, S_OK);
   EXPECT_EQ(image.width, 2u);
   EXPECT_EQ(image.height, 2u);
-  EXPECT_EQ(image.pixels, (Bytes{3, 2, 1, 255, 6, 5, 4, 255, 9, 8, 7, 255, 12, 11, 10, 255}));
+  EXPECT_EQ(image.pixels, (Bytes{3, 2, 1, 1, 6, 5, 4, 1, 9, 8, 7, 1, 12, 11, 10, 1}));
 }
 
 TEST(PngImageReader, RgbaKeepsItsAlpha) {
@@ -41,21 +42,21 @@ TEST(PngImageReader, GreyWithAlphaBecomesRgba) {
   EXPECT_EQ(image.pixels, (Bytes{77, 77, 77, 40}));
 }
 
-TEST(PngImageReader, TransparencyOfPicturesWithoutAlphaIsDropped) {
+TEST(PngImageReader, TransparencyOfPicturesWithoutAlphaIsDroppedForTheNoAlphaMark) {
   TestPng palette{.width = 2, .height = 1, .colorType = PNG_COLOR_TYPE_PALETTE, .bitDepth = 8};
   palette.palette = {{10, 20, 30}, {40, 50, 60}};
   palette.paletteAlpha = {0, 100};
   palette.rows = {{1, 0}};
   const DecodedImage fromPalette = DecodePng(palette);
   ASSERT_EQ(fromPalette.result, S_OK);
-  EXPECT_EQ(fromPalette.pixels, (Bytes{60, 50, 40, 255, 30, 20, 10, 255}));
+  EXPECT_EQ(fromPalette.pixels, (Bytes{60, 50, 40, 1, 30, 20, 10, 1}));
 
   TestPng grey{.width = 2, .height = 1, .colorType = PNG_COLOR_TYPE_GRAY, .bitDepth = 8};
   grey.transparentGrey = true;
   grey.rows = {{0, 9}};
   const DecodedImage fromGrey = DecodePng(grey);
   ASSERT_EQ(fromGrey.result, S_OK);
-  EXPECT_EQ(fromGrey.pixels, (Bytes{0, 0, 0, 255, 9, 9, 9, 255}));
+  EXPECT_EQ(fromGrey.pixels, (Bytes{0, 0, 0, 1, 9, 9, 9, 1}));
 }
 
 TEST(PngImageReader, SixteenBitSamplesKeepTheirHighByte) {
@@ -84,7 +85,7 @@ TEST(PngImageReader, LowBitDepthGreyIsScaledToEightBits) {
     const DecodedImage image = DecodePng(png);
     ASSERT_EQ(image.result, S_OK) << bitDepth;
     const uint8_t one = static_cast<uint8_t>(255 / brightest);
-    EXPECT_EQ(image.pixels, (Bytes{255, 255, 255, 255, 0, 0, 0, 255, one, one, one, 255}))
+    EXPECT_EQ(image.pixels, (Bytes{255, 255, 255, 1, 0, 0, 0, 1, one, one, one, 1}))
         << bitDepth;
   }
 }
@@ -96,7 +97,7 @@ TEST(PngImageReader, LowBitDepthPaletteIndexesTheColours) {
     png.rows = {PackRow({1, 0, 1}, bitDepth)};
     const DecodedImage image = DecodePng(png);
     ASSERT_EQ(image.result, S_OK) << bitDepth;
-    EXPECT_EQ(image.pixels, (Bytes{6, 5, 4, 255, 3, 2, 1, 255, 6, 5, 4, 255})) << bitDepth;
+    EXPECT_EQ(image.pixels, (Bytes{6, 5, 4, 1, 3, 2, 1, 1, 6, 5, 4, 1})) << bitDepth;
   }
 }
 

@@ -117,11 +117,20 @@ TEST_F(ContactSheetTest, TilesEveryPictureOfTheArchive) {
   ASSERT_EQ(CreateImageReader("sheet.png", &reader), S_OK);
   uint32_t width = 0, height = 0;
   EXPECT_EQ(reader->ReadImage(bytes.data(), bytes.size(), nullptr, &width, &height), S_OK);
+  std::vector<uint8_t> bgra(size_t{width} * height * 4);
+  EXPECT_EQ(reader->ReadImage(bytes.data(), bytes.size(), bgra.data(), &width, &height), S_OK);
   reader->Release();
   // Two tiles fit one row of the sheet.
   EXPECT_GT(width, 2 * 128u);
   EXPECT_GT(height, 128u);
   EXPECT_LT(height, 2 * 260u);
+  // The picture without alpha is drawn opaque, not as the nearly clear texels its reader's
+  // alpha byte of 1 would give: its tile is solid red.
+  size_t red = 0;
+  for (size_t i = 0; i < bgra.size(); i += 4) {
+    red += bgra[i] == 0 && bgra[i + 1] == 0 && bgra[i + 2] == 255;
+  }
+  EXPECT_GT(red, 192u * 48u * 9 / 10);
 }
 
 TEST_F(ContactSheetTest, NamesWhatItCannotRead) {

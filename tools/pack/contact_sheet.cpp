@@ -52,6 +52,15 @@ std::optional<DecodedTexture> Decode(IStorage* root, const std::string& name) {
   }
   reader->Release();
   if (FAILED(result)) return std::nullopt;
+  // The readers mark a picture without alpha by the alpha byte 1 in every pixel: it is
+  // shown opaque, as the texture formats without alpha draw it.
+  bool withoutAlpha = true;
+  for (size_t i = 3; i < texture.bgra.size() && withoutAlpha; i += 4) {
+    withoutAlpha = texture.bgra[i] == 1;
+  }
+  if (withoutAlpha) {
+    for (size_t i = 3; i < texture.bgra.size(); i += 4) texture.bgra[i] = 255;
+  }
   return texture;
 }
 
