@@ -1,5 +1,6 @@
-// Linear table fog: by eye distance (clip w), between FOGSTART and FOGEND, on the colour
-// after the stages, leaving alpha alone.
+// Linear table fog: by eye distance (clip w) for transformed vertices and by depth (z) for
+// pre-transformed ones, between FOGSTART and FOGEND, on the colour after the stages,
+// leaving alpha alone.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -44,6 +45,18 @@ class FogTest : public PipelineFixture {
     EXPECT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, kSceneFvf, strip, 4, 0), D3D_OK);
     return ReadPicture().At(32, 24);
   }
+
+  // A pre-transformed quad over the whole target at depth z and reciprocal w `rhw`.
+  uint32_t DrawnOnScreenAt(float z, float rhw, D3DCOLOR color) {
+    const float right = kTargetWidth, bottom = kTargetHeight;
+    const ScreenVertex strip[4] = {{0, 0, z, rhw, color, 0, 0},
+                                   {right, 0, z, rhw, color, 0, 0},
+                                   {0, bottom, z, rhw, color, 0, 0},
+                                   {right, bottom, z, rhw, color, 0, 0}};
+    ClearAll(0xFF000000u);
+    EXPECT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, kScreenFvf, strip, 4, 0), D3D_OK);
+    return ReadPicture().At(32, 24);
+  }
 };
 
 TEST_F(FogTest, MixesTowardsTheFogColourBetweenStartAndEnd) {
@@ -55,6 +68,16 @@ TEST_F(FogTest, MixesTowardsTheFogColourBetweenStartAndEnd) {
   EXPECT_TRUE(ColorsNear(DrawnAt(15.0f, 0xFFFF0000u), 0xFFBF0040u, 1));
   EXPECT_EQ(DrawnAt(30.0f, 0xFFFF0000u), kFogColor);
   EXPECT_EQ(DrawnAt(50.0f, 0xFFFF0000u), kFogColor);  // past the end
+}
+
+// A screen-space quad is fogged by its depth alone: at z 0.7 in a range from 0.5 to 0.9,
+// (0.9 - 0.7) / (0.9 - 0.5) = 0.5 of its colour, whatever its reciprocal w.
+TEST_F(FogTest, PretransformedVerticesAreFoggedByTheirDepth) {
+  SetFogRange(0.5f, 0.9f);
+  EXPECT_TRUE(ColorsNear(DrawnOnScreenAt(0.7f, 1.0f, 0xFFFF0000u), 0xFF800080u, 1));
+  EXPECT_TRUE(ColorsNear(DrawnOnScreenAt(0.7f, 0.25f, 0xFFFF0000u), 0xFF800080u, 1));
+  EXPECT_EQ(DrawnOnScreenAt(0.4f, 0.25f, 0xFFFF0000u), 0xFFFF0000u);
+  EXPECT_EQ(DrawnOnScreenAt(0.95f, 1.0f, 0xFFFF0000u), kFogColor);
 }
 
 TEST_F(FogTest, LeavesAlphaAsTheStagesMadeIt) {

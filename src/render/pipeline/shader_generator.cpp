@@ -117,6 +117,15 @@ std::string AlphaTestPasses(uint8_t function) {
   return std::string("floor(current.a * 255.0 + 0.5) ") + kOperators[function] + " alphaReference";
 }
 
+// The distance fog goes by, passed from vertex to fragment: a pre-transformed vertex's
+// depth is already a screen-space value, so it is interpolated linearly on the screen.
+std::string FogDistanceDeclaration(const FixedFunctionKey& key, const char* direction) {
+  std::string declaration = key.pretransformed ? "noperspective " : "";
+  declaration += direction;
+  declaration += " float fogDistance;\n";
+  return declaration;
+}
+
 }  // namespace
 
 std::string GenerateVertexShader(const FixedFunctionKey& key) {
@@ -132,13 +141,18 @@ std::string GenerateVertexShader(const FixedFunctionKey& key) {
     if (key.stages[stage].sampled) source += "out vec2 " + StageName("texCoord", stage) + ";\n";
   }
   source += "out vec4 diffuse;\n";
-  if (key.fog) source += "out float eyeDistance;\n";
+  if (key.fog) source += FogDistanceDeclaration(key, "out");
 
   source += "void main() {\n";
   WritePosition(key, source);
   source += key.hasDiffuse ? "  diffuse = vertexDiffuse;\n" : "  diffuse = vec4(1.0);\n";
   WriteTexCoords(key, source);
-  if (key.fog) source += "  eyeDistance = gl_Position.w;\n";
+  if (key.fog) {
+    // Table fog goes by the eye distance (the clip w) of transformed vertices, and by the
+    // depth value z of pre-transformed ones, whatever their reciprocal w.
+    source += key.pretransformed ? "  fogDistance = position.z;\n"
+                                 : "  fogDistance = gl_Position.w;\n";
+  }
   source += "}\n";
   return source;
 }
@@ -150,7 +164,10 @@ std::string GenerateFragmentShader(const FixedFunctionKey& key) {
     source += "in vec2 " + StageName("texCoord", stage) + ";\n";
     source += "uniform sampler2D " + StageName("stageTexture", stage) + ";\n";
   }
-  if (key.fog) source += "in float eyeDistance;\nuniform vec3 fogColor;\nuniform vec2 fogLine;\n";
+  if (key.fog) {
+    source += FogDistanceDeclaration(key, "in");
+    source += "uniform vec3 fogColor;\nuniform vec2 fogLine;\n";
+  }
   if (key.alphaTest != 0) source += "uniform float alphaReference;\n";
   source += "out vec4 fragmentColor;\n";
 
@@ -161,7 +178,7 @@ std::string GenerateFragmentShader(const FixedFunctionKey& key) {
     // Fog follows the stages and leaves alpha alone; fogLine holds end / (end - start)
     // and 1 / (end - start).
     source +=
-        "  float fogFactor = clamp(fogLine.x - eyeDistance * fogLine.y, 0.0, 1.0);\n"
+        "  float fogFactor = clamp(fogLine.x - fogDistance * fogLine.y, 0.0, 1.0);\n"
         "  current.rgb = mix(fogColor, current.rgb, fogFactor);\n";
   }
   source += "  fragmentColor = current;\n}\n";
