@@ -1,5 +1,6 @@
 // Pre-transformed (XYZRHW) vertices: absolute target pixels with D3D's pixel centres,
-// confined to the viewport.
+// confined to the viewport; and transformed vertices, whose triangles cover the same
+// pixels by the same centres.
 #include <gtest/gtest.h>
 
 #include "render/pipeline_fixture.h"
@@ -19,6 +20,16 @@ class PretransformedTest : public PipelineFixture {
     SetStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
     SetRenderState(D3DRENDERSTATE_ZENABLE, 0);
     ClearAll(0);
+  }
+
+  // A rectangle of target pixels drawn with transformed vertices (identity transforms over
+  // the whole target), whichever way it winds.
+  HRESULT DrawTransformedRect(const ScreenRect& pixels, D3DCOLOR color) {
+    SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
+    const float halfWidth = kTargetWidth / 2.0f, halfHeight = kTargetHeight / 2.0f;
+    return DrawSceneRect({pixels.left / halfWidth - 1, 1 - pixels.top / halfHeight,
+                          pixels.right / halfWidth - 1, 1 - pixels.bottom / halfHeight},
+                         color);
   }
 };
 
@@ -62,6 +73,35 @@ TEST_F(PretransformedTest, PixelCentresLieAtIntegerCoordinates) {
   const Picture picture = ReadPicture();
   EXPECT_EQ(picture.At(3, 4), 0xFFFF0000u);
   EXPECT_EQ(Count(picture, 0xFFFF0000u), 1u);
+}
+
+// A transformed triangle's pixel centres lie where a pre-transformed one's do.
+TEST_F(PretransformedTest, TransformedVerticesHaveTheirPixelCentresAtIntegerCoordinatesToo) {
+  ASSERT_EQ(DrawTransformedRect({2.25f, 3.25f, 3.25f, 4.25f}, 0xFFFF0000u), D3D_OK);
+  const Picture picture = ReadPicture();
+  EXPECT_EQ(picture.At(3, 4), 0xFFFF0000u);
+  EXPECT_EQ(Count(picture, 0xFFFF0000u), 1u);
+}
+
+// Transformed rectangles sharing edges between pixel centres cover every pixel once, and a
+// pixel goes to the rectangle that holds its centre: column 10 (centre 10.0) lies left of
+// an edge at 10.3, row 7 above an edge at 7.3.
+TEST_F(PretransformedTest, TransformedRectanglesSharingEdgesSplitPixelsByTheirCentres) {
+  AddOnDraw();
+  const float w = kTargetWidth, h = kTargetHeight;
+  ASSERT_EQ(DrawTransformedRect({0, 0, 10.3f, 7.3f}, kOneStep), D3D_OK);
+  ASSERT_EQ(DrawTransformedRect({10.3f, 0, w, 7.3f}, kOneStep), D3D_OK);
+  ASSERT_EQ(DrawTransformedRect({0, 7.3f, 10.3f, h}, kOneStep), D3D_OK);
+  ASSERT_EQ(DrawTransformedRect({10.3f, 7.3f, w, h}, kOneStep), D3D_OK);
+  EXPECT_EQ(Count(ReadPicture(), kOneStep), size_t{kTargetWidth} * kTargetHeight);
+
+  ClearAll(0);
+  ASSERT_EQ(DrawTransformedRect({0, 0, 10.3f, 7.3f}, kOneStep), D3D_OK);
+  const Picture corner = ReadPicture();
+  EXPECT_EQ(Count(corner, kOneStep), 11u * 8u);
+  EXPECT_EQ(corner.At(10, 7), kOneStep);
+  EXPECT_EQ(corner.At(11, 7), 0u);
+  EXPECT_EQ(corner.At(10, 8), 0u);
 }
 
 // The viewport is a letterbox band: the quad still lies in target pixels, and only the

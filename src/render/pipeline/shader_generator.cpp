@@ -1,6 +1,17 @@
 #include "render/pipeline/shader_generator.h"
 
+#include <cstdio>
+
+#include "render/pipeline/fixed_function_uniforms.h"
+
 namespace {
+
+// kPixelCentreShift as a GLSL literal, every digit kept.
+std::string PixelCentreShiftLiteral() {
+  char literal[32];
+  std::snprintf(literal, sizeof literal, "%.9g", static_cast<double>(kPixelCentreShift));
+  return literal;
+}
 
 std::string StageName(const char* prefix, DWORD stage) { return prefix + std::to_string(stage); }
 
@@ -32,9 +43,14 @@ void WritePosition(const FixedFunctionKey& key, std::string& source) {
         "  gl_Position = vec4(position.xy * pixelToNdc.xy + pixelToNdc.zw,\n"
         "                     position.z * 2.0 - 1.0, 1.0) * w;\n";
   } else {
-    source +=
-        "  vec4 clip = worldViewProjection * position;\n"
-        "  gl_Position = vec4(clip.xy, clip.z * 2.0 - clip.w, clip.w);\n";
+    // Direct3D samples pixel centres at whole pixels, OpenGL half a pixel further on: the
+    // same (almost) half-pixel shift as pre-transformed vertices get, made in clip space
+    // (pixelToNdc.xy is one pixel in NDC, y downward) so that it holds for any target size
+    // and viewport.
+    source += "  vec4 clip = worldViewProjection * position;\n";
+    source += "  vec2 centreShift = pixelToNdc.xy * (";
+    source += PixelCentreShiftLiteral() + " * clip.w);\n";
+    source += "  gl_Position = vec4(clip.xy + centreShift, clip.z * 2.0 - clip.w, clip.w);\n";
   }
 }
 
@@ -132,8 +148,8 @@ std::string GenerateVertexShader(const FixedFunctionKey& key) {
   std::string source = "#version 330 core\nlayout(location = 0) in vec4 position;\n";
   if (key.hasDiffuse) source += "layout(location = 1) in vec4 vertexDiffuse;\n";
   DeclareTexCoordSets(key, source);
-  source +=
-      key.pretransformed ? "uniform vec4 pixelToNdc;\n" : "uniform mat4 worldViewProjection;\n";
+  source += "uniform vec4 pixelToNdc;\n";
+  if (!key.pretransformed) source += "uniform mat4 worldViewProjection;\n";
   for (DWORD stage = 0; stage < kBlendStageCount; ++stage) {
     if (key.stages[stage].transformed) {
       source += "uniform mat4 " + StageName("textureMatrix", stage) + ";\n";
