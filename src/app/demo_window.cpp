@@ -22,7 +22,9 @@ bool CDemoWindow::Create() {
   int width = kWindowedWidth;
   int height = kWindowedHeight;
   if (fullscreen_) {
-    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN;
+    // Shown from the start, like a window: the demo presents "Loading..." on it while it
+    // builds. (Until the context presents, it shows nothing of its own, so no flash.)
+    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
       width = desktop.w;

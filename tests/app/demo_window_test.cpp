@@ -88,6 +88,20 @@ TEST_F(DemoWindowTest, EscapeAndClosingEndTheLoopBeforeAnotherFrame) {
   EXPECT_TRUE(other.Closed());
 }
 
+// The full-screen window is on screen while the demo builds, so "Loading..." is seen: the
+// timeline script runs right after the loading screen is presented.
+TEST_F(DemoWindowTest, AFullScreenWindowIsShownWhileTheDemoLoads) {
+  CDemoWindow fullScreen(/*fullscreen=*/true, /*runAlways=*/false, /*onTop=*/false);
+  ASSERT_TRUE(fullScreen.Create()) << SDL_GetError();
+  bool shownWhileLoading = false;
+  const CDemo demo(fullScreen.Handle(), /*fullscreen=*/true, 640, 480, 32, 0, /*mute=*/true,
+                   clock_, [&](CDemo&) {
+                     shownWhileLoading =
+                         (SDL_GetWindowFlags(fullScreen.Handle()) & SDL_WINDOW_SHOWN) != 0;
+                   });
+  EXPECT_TRUE(shownWhileLoading);
+}
+
 TEST_F(DemoWindowTest, TheLoopEndsWhenTheTimelineRunsOut) {
   BuildDemo([](CDemo&) {});
   // An inactive window that runs only when active would wait for an event instead.
