@@ -3,6 +3,8 @@
 // pixels by the same centres.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "render/pipeline_fixture.h"
 
 namespace {
@@ -31,6 +33,10 @@ class PretransformedTest : public PipelineFixture {
                           pixels.right / halfWidth - 1, 1 - pixels.bottom / halfHeight},
                          color);
   }
+
+  HRESULT DrawRect(bool transformed, const ScreenRect& pixels, D3DCOLOR color) {
+    return transformed ? DrawTransformedRect(pixels, color) : DrawScreenRect(pixels, color);
+  }
 };
 
 TEST_F(PretransformedTest, AFullTargetQuadCoversEveryPixelExactlyOnce) {
@@ -47,16 +53,22 @@ TEST_F(PretransformedTest, CoversExactlyOnceOnAnOddSizedTarget) {
   EXPECT_EQ(Count(ReadPicture(), kOneStep), size_t{67} * 45);
 }
 
-// Rectangles that meet on pixel edges share no pixel and leave none out, whichever way
-// they meet.
+// Rectangles that meet share no pixel and leave none out, whichever way they meet, on
+// pixel edges or between pixel centres, drawn with either kind of vertex.
 TEST_F(PretransformedTest, AdjacentRectanglesNeitherOverlapNorLeaveGaps) {
   AddOnDraw();
   const float w = kTargetWidth, h = kTargetHeight;
-  ASSERT_EQ(DrawScreenRect({0, 0, 21, 17}, kOneStep), D3D_OK);
-  ASSERT_EQ(DrawScreenRect({21, 0, w, 17}, kOneStep), D3D_OK);
-  ASSERT_EQ(DrawScreenRect({0, 17, 40, h}, kOneStep), D3D_OK);
-  ASSERT_EQ(DrawScreenRect({40, 17, w, h}, kOneStep), D3D_OK);
-  EXPECT_EQ(Count(ReadPicture(), kOneStep), size_t{kTargetWidth} * kTargetHeight);
+  for (const bool transformed : {false, true}) {
+    for (const auto& [x, y] : {std::pair{21.0f, 17.0f}, std::pair{10.3f, 7.3f}}) {
+      ClearAll(0);
+      ASSERT_EQ(DrawRect(transformed, {0, 0, x, y}, kOneStep), D3D_OK);
+      ASSERT_EQ(DrawRect(transformed, {x, 0, w, y}, kOneStep), D3D_OK);
+      ASSERT_EQ(DrawRect(transformed, {0, y, x, h}, kOneStep), D3D_OK);
+      ASSERT_EQ(DrawRect(transformed, {x, y, w, h}, kOneStep), D3D_OK);
+      EXPECT_EQ(Count(ReadPicture(), kOneStep), size_t{kTargetWidth} * kTargetHeight)
+          << transformed << " " << x;
+    }
+  }
 }
 
 TEST_F(PretransformedTest, PixelCoordinatesCountFromTheTopLeft) {
@@ -66,42 +78,32 @@ TEST_F(PretransformedTest, PixelCoordinatesCountFromTheTopLeft) {
   EXPECT_EQ(Count(picture, 0xFFFF0000u), 1u);
 }
 
-// D3D's pixel centres lie at integer coordinates: a pixel-sized rectangle starting a
-// quarter of a pixel in covers the centre of the next pixel over.
-TEST_F(PretransformedTest, PixelCentresLieAtIntegerCoordinates) {
-  ASSERT_EQ(DrawScreenRect({2.25f, 3.25f, 3.25f, 4.25f}, 0xFFFF0000u), D3D_OK);
-  const Picture picture = ReadPicture();
-  EXPECT_EQ(picture.At(3, 4), 0xFFFF0000u);
-  EXPECT_EQ(Count(picture, 0xFFFF0000u), 1u);
+// D3D's pixel centres lie at integer coordinates, for pre-transformed and transformed
+// vertices alike: a pixel-sized rectangle starting a quarter of a pixel in covers the
+// centre of the next pixel over.
+TEST_F(PretransformedTest, PixelCentresLieAtIntegerCoordinatesForEitherKindOfVertex) {
+  const ScreenRect quarterIn{2.25f, 3.25f, 3.25f, 4.25f};
+  for (const bool transformed : {false, true}) {
+    ClearAll(0);
+    ASSERT_EQ(DrawRect(transformed, quarterIn, 0xFFFF0000u), D3D_OK);
+    const Picture picture = ReadPicture();
+    EXPECT_EQ(picture.At(3, 4), 0xFFFF0000u) << transformed;
+    EXPECT_EQ(Count(picture, 0xFFFF0000u), 1u) << transformed;
+  }
 }
 
-// A transformed triangle's pixel centres lie where a pre-transformed one's do.
-TEST_F(PretransformedTest, TransformedVerticesHaveTheirPixelCentresAtIntegerCoordinatesToo) {
-  ASSERT_EQ(DrawTransformedRect({2.25f, 3.25f, 3.25f, 4.25f}, 0xFFFF0000u), D3D_OK);
-  const Picture picture = ReadPicture();
-  EXPECT_EQ(picture.At(3, 4), 0xFFFF0000u);
-  EXPECT_EQ(Count(picture, 0xFFFF0000u), 1u);
-}
-
-// Transformed rectangles sharing edges between pixel centres cover every pixel once, and a
-// pixel goes to the rectangle that holds its centre: column 10 (centre 10.0) lies left of
-// an edge at 10.3, row 7 above an edge at 7.3.
-TEST_F(PretransformedTest, TransformedRectanglesSharingEdgesSplitPixelsByTheirCentres) {
-  AddOnDraw();
-  const float w = kTargetWidth, h = kTargetHeight;
-  ASSERT_EQ(DrawTransformedRect({0, 0, 10.3f, 7.3f}, kOneStep), D3D_OK);
-  ASSERT_EQ(DrawTransformedRect({10.3f, 0, w, 7.3f}, kOneStep), D3D_OK);
-  ASSERT_EQ(DrawTransformedRect({0, 7.3f, 10.3f, h}, kOneStep), D3D_OK);
-  ASSERT_EQ(DrawTransformedRect({10.3f, 7.3f, w, h}, kOneStep), D3D_OK);
-  EXPECT_EQ(Count(ReadPicture(), kOneStep), size_t{kTargetWidth} * kTargetHeight);
-
-  ClearAll(0);
-  ASSERT_EQ(DrawTransformedRect({0, 0, 10.3f, 7.3f}, kOneStep), D3D_OK);
-  const Picture corner = ReadPicture();
-  EXPECT_EQ(Count(corner, kOneStep), 11u * 8u);
-  EXPECT_EQ(corner.At(10, 7), kOneStep);
-  EXPECT_EQ(corner.At(11, 7), 0u);
-  EXPECT_EQ(corner.At(10, 8), 0u);
+// A pixel goes to the rectangle that holds its centre: column 10 (centre 10.0) lies left
+// of an edge at 10.3, row 7 above an edge at 7.3, for either kind of vertex.
+TEST_F(PretransformedTest, RectanglesTakeThePixelsWhoseCentresTheyHold) {
+  for (const bool transformed : {false, true}) {
+    ClearAll(0);
+    ASSERT_EQ(DrawRect(transformed, {0, 0, 10.3f, 7.3f}, 0xFFFF0000u), D3D_OK);
+    const Picture corner = ReadPicture();
+    EXPECT_EQ(Count(corner, 0xFFFF0000u), 11u * 8u) << transformed;
+    EXPECT_EQ(corner.At(10, 7), 0xFFFF0000u) << transformed;
+    EXPECT_EQ(corner.At(11, 7), 0u) << transformed;
+    EXPECT_EQ(corner.At(10, 8), 0u) << transformed;
+  }
 }
 
 // The viewport is a letterbox band: the quad still lies in target pixels, and only the

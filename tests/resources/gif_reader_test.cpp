@@ -35,13 +35,18 @@ void ExpectPixelsFromPalette(const DecodedImage& image, const TestGif& gif) {
   }
 }
 
+// A 2 x 2 GIF with a four-colour table (black, then 0xFF 0x80 0x03, black, black) whose
+// image data, minimum code size 2, is the two code bytes given.
+Bytes TwoByTwoGif(uint8_t firstCodes, uint8_t moreCodes) {
+  return {'G', 'I', 'F', '8', '9', 'a', 2, 0, 2, 0, 0x81, 0, 0,
+          0, 0, 0, 0xFF, 0x80, 0x03, 0, 0, 0, 0, 0, 0,
+          0x2C, 0, 0, 0, 0, 2, 0, 2, 0, 0,
+          2, 2, firstCodes, moreCodes, 0, 0x3B};
+}
+
 TEST(GifImageReader, DecodesAHandAssembledFile) {
   // 2 x 2 pixels of colour 1: codes clear, 1, 6 (a code not yet in the table), 1, end.
-  const Bytes file = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 2, 0, 0x81, 0, 0,
-                      0, 0, 0, 0xFF, 0x80, 0x03, 0, 0, 0, 0, 0, 0,
-                      0x2C, 0, 0, 0, 0, 2, 0, 2, 0, 0,
-                      2, 2, 0x8C, 0x53, 0, 0x3B};
-  const DecodedImage image = DecodeImage("tiny.gif", file);
+  const DecodedImage image = DecodeImage("tiny.gif", TwoByTwoGif(0x8C, 0x53));
   ASSERT_EQ(image.result, S_OK);
   EXPECT_EQ(image.width, 2u);
   EXPECT_EQ(image.height, 2u);
@@ -52,13 +57,9 @@ TEST(GifImageReader, DecodesAHandAssembledFile) {
 }
 
 TEST(GifImageReader, AnEarlyEndCodeEndsThePictureKeepingWhatWasDecoded) {
-  // 2 x 2 pixels, but the codes end after the first: clear, 1, end. The pixels not
-  // reached keep index 0 (black here).
-  const Bytes file = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 2, 0, 0x81, 0, 0,
-                      0, 0, 0, 0xFF, 0x80, 0x03, 0, 0, 0, 0, 0, 0,
-                      0x2C, 0, 0, 0, 0, 2, 0, 2, 0, 0,
-                      2, 2, 0x4C, 0x01, 0, 0x3B};
-  const DecodedImage image = DecodeImage("short.gif", file);
+  // The codes end after the first pixel: clear, 1, end. The pixels not reached keep
+  // index 0 (black here).
+  const DecodedImage image = DecodeImage("short.gif", TwoByTwoGif(0x4C, 0x01));
   ASSERT_EQ(image.result, S_OK);
   EXPECT_EQ(image.pixels, (Bytes{0x00, 0x80, 0xFC, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1}));
 }
