@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "demo/timeline_script.h"
+#include "demo/timeline.h"
 #include "music/sound_dsp.h"
 
 namespace {

@@ -90,11 +90,11 @@ void CDemoWindow::OnActivate(bool active) {
   if (demo_ == nullptr || runAlways_) return;
   // The clock and the music stop and go on together, so they stay in step.
   if (active && pausedByFocus_) {
-    demo_->timer.Resume();
+    demo_->timer().Resume();
     AudioStart();
     pausedByFocus_ = false;
   } else if (!active && !pausedByFocus_) {
-    demo_->timer.Pause();
+    demo_->timer().Pause();
     AudioPause();
     pausedByFocus_ = true;
   }

@@ -6,17 +6,17 @@
 
 #include <SDL2/SDL.h>
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "app/command_line.h"
 #include "app/demo_settings.h"
 #include "app/demo_window.h"
 #include "app/instance_lock.h"
-#include "app/log.h"
-#include "platform/memory_status.h"
+#include "base/log.h"
+#include "base/memory_status.h"
 #include "app/message_box.h"
 #include "demo/demo.h"
-#include "demo/demo_error.h"
-#include "demo/timeline_script.h"
+#include "base/demo_error.h"
+#include "show/timeline_script.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
 #include "demo/demo.h"
 
-#include "app/log.h"
-#include "demo/demo_error.h"
+#include <utility>
+
+#include "base/log.h"
+#include "base/demo_error.h"
 #include "demo/demo_random.h"
 #include "demo/part.h"
 #include "render/d3dx/d3dx_maths.h"
@@ -23,38 +25,38 @@ constexpr float kInitialFps = 45.0f;
 CDemo::CDemo(SDL_Window* window, bool fullscreen, uint32_t targetWidth, uint32_t targetHeight,
              uint32_t bitsPerPixel, uint32_t deviceIndex, bool muteMusic, const Clock& clock,
              const TimelineScript& script)
-    : timer(clock), mute(muteMusic) {
+    : timer_(clock), mute_(muteMusic) {
   g_log << "---- Orrery (ORY) created by COPPERKEY ----\n";
   g_demo = this;
   SeedDemoRand(1);
   try {
     CreateContext(window, fullscreen, targetWidth, targetHeight, bitsPerPixel, deviceIndex);
     // A windowed context is always made at 640 x 480; the window's size changes follow.
-    width = g_screenWidth = fullscreen ? targetWidth : kWindowedWidth;
-    height = g_screenHeight = fullscreen ? targetHeight : kWindowedHeight;
+    width_ = g_screenWidth = fullscreen ? targetWidth : kWindowedWidth;
+    height_ = g_screenHeight = fullscreen ? targetHeight : kWindowedHeight;
     CreateTextureManager();
     OpenDataArchive();
-    context->SetClearColor(0);
-    context->SetClearStencil(0);
+    context_->SetClearColor(0);
+    context_->SetClearStencil(0);
     SetDefaultRenderState();
-    for (ID3DXMatrixStack*& stack : matrixStacks) {
+    for (ID3DXMatrixStack*& stack : matrixStacks_) {
       D3DXCreateMatrixStack(0, &stack);
       stack->LoadIdentity();
     }
     ShowLoadingScreen();
     script(*this);
-    if (!mute) LoadMusic();
+    if (!mute_) LoadMusic();
     g_log << "---- Starting demo ----\n";
-    if (!mute) PlayMusic();
-    font = std::make_unique<BitmapFont>(device, textures, width, height);
-    font->LoadFont(archive);
-    timer.Reset(kInitialFps);
+    if (!mute_) PlayMusic();
+    font_ = std::make_unique<BitmapFont>(device_, textures_, width_, height_);
+    font_->LoadFont(archive_);
+    timer_.Reset(kInitialFps);
   } catch (...) {
     // The destructor does not run for a demo that was never built: let go of what was
     // brought up so far, without the shutdown's log lines.
     if (audioInitialised_) StopAndFreeMusic();
-    DeleteParts();
-    font.reset();
+    timeline_.Clear();
+    font_.reset();
     ReleaseObjects();
     throw;
   }
@@ -62,18 +64,16 @@ CDemo::CDemo(SDL_Window* window, bool fullscreen, uint32_t targetWidth, uint32_t
 
 CDemo::~CDemo() {
   g_log << "---- Cleaning up ----\n";
-  if (!mute) StopAndFreeMusic();
-  audioBuffer.clear();
-  audioBuffer.shrink_to_fit();
+  if (!mute_) StopAndFreeMusic();
+  audioBuffer_.clear();
+  audioBuffer_.shrink_to_fit();
   // A part still on screen when the user quit was never stopped; its rate runs to now.
   const float now = CurrentTime();
-  for (TimelineEntry& entry : active) entry.part->endTime = now;
-  DeleteParts();
-  font->FreeFont();
-  font.reset();
+  timeline_.EndActivePartsAt(now);
+  timeline_.Clear();
+  font_->FreeFont();
+  font_.reset();
   ReleaseObjects();
-  pending.clear();
-  active.clear();
 }
 
 void CDemo::CreateContext(SDL_Window* window, bool fullscreen, uint32_t targetWidth,
@@ -82,85 +82,87 @@ void CDemo::CreateContext(SDL_Window* window, bool fullscreen, uint32_t targetWi
       fullscreen
           ? D3DXCreateContextEx(deviceIndex, D3DX_CONTEXT_FULLSCREEN, window, window,
                                 bitsPerPixel, 0, D3DX_DEFAULT, D3DX_DEFAULT, 1, targetWidth,
-                                targetHeight, D3DX_DEFAULT, &context)
+                                targetHeight, D3DX_DEFAULT, &context_)
           : D3DXCreateContextEx(D3DX_HWLEVEL_RASTER, 0, window, nullptr, D3DX_DEFAULT,
                                 D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 1, kWindowedWidth,
-                                kWindowedHeight, D3DX_DEFAULT, &context);
+                                kWindowedHeight, D3DX_DEFAULT, &context_);
   if (FAILED(result)) {
     throw demoError(
         "Error creating direct3d.\nMake sure you have DirectX 7.0 or later installed.: " +
         ErrorText(result));
   }
-  d3d = g_d3d = context->GetD3D();
-  device = g_d3dDevice = context->GetD3DDevice();
-  ddraw = g_ddraw = context->GetDD();
-  primary = context->GetPrimary();
+  d3d_ = g_d3d = context_->GetD3D();
+  device_ = g_d3dDevice = context_->GetD3DDevice();
+  ddraw_ = g_ddraw = context_->GetDD();
+  primary_ = context_->GetPrimary();
 
   DWORD colorBits = 0, alphaBits = 0, depthBits = 0, stencilBits = 0;
-  context->GetBufferDepths(&colorBits, &alphaBits, &depthBits, &stencilBits);
-  hasStencil = stencilBits > 0;
+  context_->GetBufferDepths(&colorBits, &alphaBits, &depthBits, &stencilBits);
+  hasStencil_ = stencilBits > 0;
   colourBits_ = colorBits;
-  D3DDEVICEDESC7 caps{};
-  device->GetCaps(&caps);
-  hardwareTnL = (caps.dwDevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT) != 0;
 }
 
 void CDemo::CreateTextureManager() {
-  if (FAILED(::CreateTextureManager(&textures, ddraw, device))) {
+  if (FAILED(::CreateTextureManager(&textures_, ddraw_, device_))) {
     throw demoError("No supported texture formats");
   }
   // A 16-bit display gets the small formats: palettised for opaque textures, 1-bit alpha.
   const bool sixteenBit = colourBits_ == 16;
-  textures->SetDefaultFormat(sixteenBit ? 6 : 1);
-  textures->SetAlphaFormat(sixteenBit ? 8 : 2);
+  textures_->SetDefaultFormat(sixteenBit ? 6 : 1);
+  textures_->SetAlphaFormat(sixteenBit ? 8 : 2);
 }
 
 void CDemo::OpenDataArchive() {
-  OpenArchive(u"lantern.dat", &archive);
-  if (archive == nullptr) throw demoError("Cannot open lantern.dat");
-  textures->SetStorage(archive);
+  OpenArchive(u"lantern.dat", &archive_);
+  if (archive_ == nullptr) throw demoError("Cannot open lantern.dat");
+  textures_->SetStorage(archive_);
 }
 
 void CDemo::SetDefaultRenderState() {
   D3DXMATRIX matrix;
   const D3DXVECTOR3 eye{0, 0, -60}, target{0, 0, 0}, up{0, 1, 0};
   D3DXMatrixLookAtLH(&matrix, &eye, &target, &up);
-  device->SetTransform(D3DTRANSFORMSTATE_VIEW, &matrix);
+  device_->SetTransform(D3DTRANSFORMSTATE_VIEW, &matrix);
   // This library's perspective takes the aspect as height / width.
   D3DXMatrixPerspectiveFovLH(&matrix, 1.5707964f,
-                             static_cast<float>(height) / static_cast<float>(width), 0.1f,
+                             static_cast<float>(height_) / static_cast<float>(width_), 0.1f,
                              5000.0f);
-  device->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &matrix);
+  device_->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &matrix);
   D3DXMatrixIdentity(&matrix);
-  device->SetTransform(D3DTRANSFORMSTATE_WORLD, &matrix);
-  device->SetRenderState(D3DRENDERSTATE_LIGHTING, 0);
-  device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTFP_LINEAR);
-  device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTFG_ANISOTROPIC);
-  device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTFN_ANISOTROPIC);
+  device_->SetTransform(D3DTRANSFORMSTATE_WORLD, &matrix);
+  device_->SetRenderState(D3DRENDERSTATE_LIGHTING, 0);
+  device_->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTFP_LINEAR);
+  device_->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTFG_ANISOTROPIC);
+  device_->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTFN_ANISOTROPIC);
 }
 
 void CDemo::ShowLoadingScreen() {
-  if (FAILED(device->BeginScene())) return;
-  context->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER);
-  device->EndScene();
-  context->DrawDebugText(0.46f, 0.5f, 0xFF999999u, "Loading...");
-  context->UpdateFrame(0);
+  if (FAILED(device_->BeginScene())) return;
+  context_->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER);
+  device_->EndScene();
+  context_->DrawDebugText(0.46f, 0.5f, 0xFF999999u, "Loading...");
+  context_->UpdateFrame(0);
 }
 
-void CDemo::DeleteParts() {
-  for (CPart* part : parts) delete part;
-  parts.clear();
+CTextureManager* CDemo::ReplaceTextures(CTextureManager* textures) {
+  std::swap(textures_, textures);
+  return textures;
+}
+
+std::unique_ptr<BitmapFont> CDemo::ReplaceFont(std::unique_ptr<BitmapFont> font) {
+  font_.swap(font);
+  return font;
 }
 
 void CDemo::ReleaseObjects() {
-  SafeRelease(archive);
-  SafeRelease(textures);
-  SafeRelease(context);
-  SafeRelease(ddraw);
-  SafeRelease(device);
-  SafeRelease(primary);
-  SafeRelease(d3d);
-  for (ID3DXMatrixStack*& stack : matrixStacks) SafeRelease(stack);
+  SafeRelease(archive_);
+  SafeRelease(textures_);
+  SafeRelease(context_);
+  SafeRelease(ddraw_);
+  SafeRelease(device_);
+  SafeRelease(primary_);
+  SafeRelease(d3d_);
+  for (ID3DXMatrixStack*& stack : matrixStacks_) SafeRelease(stack);
   g_d3dDevice = nullptr;
   g_d3d = nullptr;
   g_ddraw = nullptr;

@@ -5,13 +5,13 @@
 // releases everything in order.
 #include <cstdint>
 #include <functional>
-#include <list>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/timer.h"
+#include "base/timer.h"
 #include "demo/audio.h"
+#include "demo/timeline.h"
 #include "render/d3dx/d3dx_context.h"
 #include "render/d3dx/d3dx_matrix_stack.h"
 #include "resources/bitmap_font.h"
@@ -20,18 +20,8 @@
 struct SDL_Window;
 class CPart;
 
-// One scheduled part: its window in demo time (offset included) and whether an exception
-// from its Render is still to be reported.
-struct TimelineEntry {
-  bool report;
-  std::string name;
-  float start;
-  float end;
-  CPart* part;
-};
-
 class CDemo;
-// Adds the demo's parts; the program's script is BuildTimeline (timeline_script.h).
+// Adds the demo's parts; the program's script is BuildTimeline (show/timeline_script.h).
 using TimelineScript = std::function<void(CDemo&)>;
 
 class CDemo {
@@ -45,9 +35,9 @@ class CDemo {
   CDemo(const CDemo&) = delete;
   CDemo& operator=(const CDemo&) = delete;
 
-  // Takes ownership of `part`, schedules it for [start, end] (scripted seconds, before the
-  // offset) and initialises it. Parts must be added in order of start time.
-  void AddPart(CPart* part, const std::string& name, double start, double end);
+  // Takes `part`, schedules it for [start, end] (scripted seconds, before the offset) and
+  // initialises it. Parts must be added in order of start time.
+  void AddPart(std::unique_ptr<CPart> part, const std::string& name, double start, double end);
   // Draws one frame; false once the timeline has run out.
   bool DrawFrame();
   // The render target has a new size (from the window). A zero width or height (a
@@ -55,28 +45,31 @@ class CDemo {
   void OnResize(uint32_t width, uint32_t height);
 
   // Seconds since the clock was reset, less the paused spans.
-  float CurrentTime() const { return timer.DemoTime(); }
+  float CurrentTime() const { return timer_.DemoTime(); }
 
-  std::vector<CPart*> parts;
-  std::list<TimelineEntry> pending;
-  std::list<TimelineEntry> active;
-  CTimer timer;
-  ID3DXMatrixStack* matrixStacks[3] = {};
-  IDirect3D7* d3d = nullptr;
-  IDirectDrawSurface7* primary = nullptr;
-  IDirect3DDevice7* device = nullptr;
-  IDirectDraw7* ddraw = nullptr;
-  ID3DXContext* context = nullptr;
-  CTextureManager* textures = nullptr;
-  IStorage* archive = nullptr;
-  std::unique_ptr<BitmapFont> font;
-  bool hardwareTnL = false;
-  bool hasStencil = false;
-  uint32_t width = 0;
-  uint32_t height = 0;
-  AudioStream stream = 0;
-  std::vector<uint8_t> audioBuffer;
-  bool mute;
+  // What the parts draw with and load from.
+  IDirect3D7* direct3D() const { return d3d_; }
+  IDirect3DDevice7* device() const { return device_; }
+  ID3DXContext* context() const { return context_; }
+  CTextureManager* textures() const { return textures_; }
+  IStorage* archive() const { return archive_; }
+  BitmapFont& font() const { return *font_; }
+  uint32_t width() const { return width_; }
+  uint32_t height() const { return height_; }
+  bool hasStencil() const { return hasStencil_; }
+
+  // The timeline, and the timer it plays by (which the window pauses and resumes).
+  const Timeline& timeline() const { return timeline_; }
+  CTimer& timer() { return timer_; }
+  // The music: its stream (0 when muted or not started) and the decoded samples.
+  AudioStream stream() const { return stream_; }
+  const std::vector<uint8_t>& audioBuffer() const { return audioBuffer_; }
+
+  // Put another texture manager or font in the parts' hands (a test draws through a
+  // recording device this way) and hand back the one replaced, which the demo no longer
+  // releases; the demo releases what it holds when it ends.
+  CTextureManager* ReplaceTextures(CTextureManager* textures);
+  std::unique_ptr<BitmapFont> ReplaceFont(std::unique_ptr<BitmapFont> font);
 
  private:
   void CreateContext(SDL_Window* window, bool fullscreen, uint32_t targetWidth,
@@ -88,9 +81,25 @@ class CDemo {
   void LoadMusic();
   void PlayMusic();
   void StopAndFreeMusic();
-  void DeleteParts();
   void ReleaseObjects();
 
+  Timeline timeline_;
+  CTimer timer_;
+  ID3DXMatrixStack* matrixStacks_[3] = {};
+  IDirect3D7* d3d_ = nullptr;
+  IDirectDrawSurface7* primary_ = nullptr;
+  IDirect3DDevice7* device_ = nullptr;
+  IDirectDraw7* ddraw_ = nullptr;
+  ID3DXContext* context_ = nullptr;
+  CTextureManager* textures_ = nullptr;
+  IStorage* archive_ = nullptr;
+  std::unique_ptr<BitmapFont> font_;
+  bool hasStencil_ = false;
+  uint32_t width_ = 0;
+  uint32_t height_ = 0;
+  AudioStream stream_ = 0;
+  std::vector<uint8_t> audioBuffer_;
+  bool mute_;
   bool audioInitialised_ = false;
   DWORD colourBits_ = 0;
 };

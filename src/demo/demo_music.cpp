@@ -1,7 +1,7 @@
-// The soundtrack: read whole from the archive into memory and played from there.
-#include "app/log.h"
+// The soundtrack: read whole from the archive_ into memory and played from there.
+#include "base/log.h"
 #include "demo/demo.h"
-#include "demo/demo_error.h"
+#include "base/demo_error.h"
 #include "resources/archive.h"
 
 namespace {
@@ -13,26 +13,26 @@ void CDemo::LoadMusic() {
   audioInitialised_ = true;
 
   IStream* music = nullptr;
-  const HRESULT opened = OpenArchiveStream(u"muzik.mp3", archive, &music);
+  const HRESULT opened = OpenArchiveStream(u"muzik.mp3", archive_, &music);
   if (FAILED(opened)) throw demoError("Cannot open muzik.mp3: " + ErrorText(opened));
   uint32_t bytesRead = 0;
-  const HRESULT read = ReadWholeStream(music, audioBuffer, &bytesRead);
+  const HRESULT read = ReadWholeStream(music, audioBuffer_, &bytesRead);
   if (read == E_OUTOFMEMORY) {
     throw demoError("Could not allocate audio buffer: " + ErrorText(E_OUTOFMEMORY));
   }
-  // A stream the player refuses is no error: the demo runs silent, timed by its clock.
-  stream = AudioStreamCreateFromMemory(audioBuffer.data(), bytesRead);
+  // A stream_ the player refuses is no error: the demo runs silent, timed by its clock.
+  stream_ = AudioStreamCreateFromMemory(audioBuffer_.data(), bytesRead);
 }
 
 void CDemo::PlayMusic() {
   AudioStart();
-  AudioStreamPlay(stream, true);
+  AudioStreamPlay(stream_, true);
 }
 
 void CDemo::StopAndFreeMusic() {
   AudioStop();
-  AudioStreamFree(stream);
-  stream = 0;
+  AudioStreamFree(stream_);
+  stream_ = 0;
   AudioFree();
   audioInitialised_ = false;
 }

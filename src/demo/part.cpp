@@ -1,6 +1,6 @@
 #include "demo/part.h"
 
-#include "app/log.h"
+#include "base/log.h"
 #include "demo/demo.h"
 
 CPart::CPart(CDemo* owner) : demo(owner) {}

@@ -1,46 +1,34 @@
-// Scheduling and drawing of the timeline's parts.
-#include "app/log.h"
-#include "demo/demo.h"
-#include "demo/demo_error.h"
-#include "demo/letterbox.h"
-#include "demo/part.h"
-#include "demo/timeline_script.h"
+#include "demo/timeline.h"
 
-void CDemo::AddPart(CPart* part, const std::string& name, double start, double end) {
-  g_log << "ORY FXADD " << parts.size() << " (" << name << ") " << start << "-" << end << "\n";
-  parts.push_back(part);
-  part->name = name;
-  pending.push_back(TimelineEntry{true, name,
-                                  static_cast<float>(start + static_cast<double>(kTimeOffset)),
-                                  static_cast<float>(end + static_cast<double>(kTimeOffset)),
-                                  part});
-  part->Init();
-  g_log << "\n";
+#include "base/log.h"
+#include "demo/part.h"
+
+Timeline::Timeline() = default;
+
+Timeline::~Timeline() { Clear(); }
+
+CPart& Timeline::Add(std::unique_ptr<CPart> part, const std::string& name, float start,
+                     float end) {
+  CPart& added = *part;
+  added.name = name;
+  parts_.push_back(std::move(part));
+  pending_.push_back(TimelineEntry{true, name, start, end, &added});
+  return added;
 }
 
-bool CDemo::DrawFrame() {
-  const float t = CurrentTime();
-  // Only the head of the pending list is examined: parts are added in start order.
-  while (!pending.empty() && t > pending.front().start) {
-    active.push_back(pending.front());
-    pending.pop_front();
-    active.back().part->Start();
+void Timeline::StartDue(float t) {
+  while (!pending_.empty() && t > pending_.front().start) {
+    active_.push_back(pending_.front());
+    pending_.pop_front();
+    active_.back().part->Start();
   }
+}
 
-  const D3DVIEWPORT7 whole = WholeTargetViewport(width, height);
-  device->SetViewport(&whole);
-  if (FAILED(device->BeginScene())) {
-    context->RestoreSurfaces();
-    return true;
-  }
-  context->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | (hasStencil ? D3DCLEAR_STENCIL : 0));
-  const D3DVIEWPORT7 band = LetterboxBand(width, height);
-  device->SetViewport(&band);
-
-  for (auto entry = active.begin(); entry != active.end();) {
+void Timeline::DrawActive(float t) {
+  for (auto entry = active_.begin(); entry != active_.end();) {
     if (t > entry->end) {
       entry->part->Stop();
-      entry = active.erase(entry);
+      entry = active_.erase(entry);
       continue;
     }
     try {
@@ -53,25 +41,20 @@ bool CDemo::DrawFrame() {
     }
     ++entry;
   }
-
-  device->EndScene();
-  context->UpdateFrame(0);
-  while (FAILED(primary->GetBltStatus(DDGBS_ISBLTDONE))) {
-  }
-  timer.Tick();
-
-  if (!active.empty() || !pending.empty()) return true;
-  g_log << "---- DONE ----\n";
-  if (!mute) AudioStop();
-  return false;
 }
 
-void CDemo::OnResize(uint32_t newWidth, uint32_t newHeight) {
-  // A minimised window reports no area at all; the demo keeps its size and plays on.
-  if (newWidth == 0 || newHeight == 0) return;
-  const HRESULT result = context->Resize(newWidth, newHeight);
-  if (FAILED(result)) throw demoError("Failed to resize.: " + ErrorText(result));
-  width = g_screenWidth = newWidth;
-  height = g_screenHeight = newHeight;
-  for (CPart* part : parts) part->Resize();
+void Timeline::ResizeParts() {
+  for (const std::unique_ptr<CPart>& part : parts_) part->Resize();
+}
+
+void Timeline::EndActivePartsAt(float now) {
+  for (TimelineEntry& entry : active_) entry.part->endTime = now;
+}
+
+void Timeline::Clear() {
+  pending_.clear();
+  active_.clear();
+  // In the order added, as the parts were built: a part's destructor logs its frame rate.
+  for (std::unique_ptr<CPart>& part : parts_) part.reset();
+  parts_.clear();
 }

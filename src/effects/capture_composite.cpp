@@ -64,7 +64,7 @@ void CCaptureComposite::Init() {
 
 void CCaptureComposite::CreateCaptureTexture() {
   const std::vector<uint32_t> black(size_t{kCaptureSide} * kCaptureSide, 0);
-  CTextureManager* textures = demo->textures;
+  CTextureManager* textures = demo->textures();
   const HRESULT made =
       textures->CreateTexture(kCaptureTexture, black.data(), kCaptureSide, kCaptureSide,
                               kDefaultTextureFormat, kTextureNoMipMaps);
@@ -94,10 +94,10 @@ void CCaptureComposite::Render(float progress) {
 }
 
 HRESULT CCaptureComposite::CaptureFrame() {
-  if (demo->context == nullptr) return DD_OK;
+  if (demo->context() == nullptr) return DD_OK;
   IDirectDrawSurface7* backBuffer = nullptr;
-  if (FAILED(demo->context->GetBackBuffer(0, &backBuffer))) return DD_OK;
-  IDirectDrawSurface7* capture = demo->textures->GetTexture(kCaptureTexture);
+  if (FAILED(demo->context()->GetBackBuffer(0, &backBuffer))) return DD_OK;
+  IDirectDrawSurface7* capture = demo->textures()->GetTexture(kCaptureTexture);
   HRESULT result = DD_OK;
   if (capture != nullptr) {
     const RECT source = CaptureSourceRect(g_screenWidth, g_screenHeight);
@@ -118,11 +118,11 @@ void CCaptureComposite::DrawThumbnail(const ScreenFraction& rectangle) {
   device->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_ZENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 0);
-  demo->textures->SetTextureByName(0, kCaptureTexture);
+  demo->textures()->SetTextureByName(0, kCaptureTexture);
   ScreenQuad picture = MakeScreenQuad(left, top, right, bottom, kOpaqueWhite);
   device->DrawPrimitive(D3DPT_TRIANGLELIST, kScreenVertexFormat, picture.data(), 6, 0);
 
-  demo->textures->SetTextureByName(0, "");
+  demo->textures()->SetTextureByName(0, "");
   FrameVertex frame[5] = {{left, top, 0, 1, kFrameColour},
                           {right, top, 0, 1, kFrameColour},
                           {right, bottom, 0, 1, kFrameColour},

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "demo/demo.h"
-#include "demo/demo_error.h"
+#include "base/demo_error.h"
 #include "effects/screen_quad.h"
 #include "render/d3dx/d3dx_texture.h"
 #include "render/d3d/result.h"
@@ -147,9 +147,9 @@ void CDnaEffect::Init() {
   // no tube is drawn. It is made on the demo's own device, as the manager's textures are.
   DWORD flags = D3DX_TEXTURE_NOMIPMAP;
   DWORD width = kDnaPanelWidth, height = kDnaPanelHeight, mipLevels = 0;
-  auto format = static_cast<D3DX_SURFACEFORMAT>(demo->textures->GetAlphaFormat());
+  auto format = static_cast<D3DX_SURFACEFORMAT>(demo->textures()->GetAlphaFormat());
   SafeRelease(texture_);
-  if (const HRESULT result = D3DXCreateTexture(demo->device, &flags, &width, &height, &format,
+  if (const HRESULT result = D3DXCreateTexture(demo->device(), &flags, &width, &height, &format,
                                                nullptr, &texture_, &mipLevels);
       FAILED(result)) {
     texture_ = nullptr;
@@ -157,7 +157,7 @@ void CDnaEffect::Init() {
   }
 
   IStream* stream = nullptr;
-  HRESULT result = OpenArchiveStream(u"dnatex.raw", demo->archive, &stream);
+  HRESULT result = OpenArchiveStream(u"dnatex.raw", demo->archive(), &stream);
   if (SUCCEEDED(result)) result = ReadWholeStream(stream, skin_, nullptr);
   if (FAILED(result)) throw demoError("Cannot open dnatex.raw: " + ErrorText(result));
   // The skin is indexed as 256 x 256 bytes; an entry of another size would be read past
@@ -171,7 +171,7 @@ void CDnaEffect::Init() {
 
 void CDnaEffect::Render(float t) {
   DrawDnaHelix(t, skin_.data(), pixels_.data());
-  D3DXLoadTextureFromMemory(demo->device, texture_, 0, pixels_.data(), nullptr,
+  D3DXLoadTextureFromMemory(demo->device(), texture_, 0, pixels_.data(), nullptr,
                             D3DX_SF_A8R8G8B8, kDnaPanelWidth * 4, nullptr, D3DX_FT_DEFAULT);
   DrawPanel();
 }

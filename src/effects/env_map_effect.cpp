@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "demo/demo.h"
 #include "render/d3dx/d3dx_maths.h"
 
@@ -60,7 +60,7 @@ CEnvMapEffect::~CEnvMapEffect() {
 }
 
 void CEnvMapEffect::Init() {
-  demo->textures->LoadTexture(kReflectionTexture, kDefaultTextureFormat, 0);
+  demo->textures()->LoadTexture(kReflectionTexture, kDefaultTextureFormat, 0);
   holdsTexture_ = true;
 }
 
@@ -83,7 +83,7 @@ void CEnvMapEffect::Render(float t) {
     reportedTruncation_ = true;
   }
 
-  demo->textures->SetTextureByName(0, kReflectionTexture);
+  demo->textures()->SetTextureByName(0, kReflectionTexture);
   device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
   Shade();
   if (mesh_.indices.empty()) return;
@@ -111,6 +111,6 @@ void CEnvMapEffect::Shade() {
 }
 
 void CEnvMapEffect::Release() {
-  demo->textures->ReleaseTextureByName(kReflectionTexture);
+  demo->textures()->ReleaseTextureByName(kReflectionTexture);
   holdsTexture_ = false;
 }

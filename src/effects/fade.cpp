@@ -43,7 +43,7 @@ void CFade::Render(float progress) {
   device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_CURRENT);
   device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
   device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
-  demo->textures->SetTextureByName(0, "");
+  demo->textures()->SetTextureByName(0, "");
   device->DrawPrimitive(D3DPT_TRIANGLELIST, kFadeVertexFormat, quad_, 6, 0);
   device->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 1);

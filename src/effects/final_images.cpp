@@ -71,7 +71,7 @@ CFinalImages::~CFinalImages() {
 
 void CFinalImages::Init() {
   for (const FinalPicture& picture : kPictures) {
-    demo->textures->LoadTexture(picture.name, kDefaultTextureFormat, kTextureNoMipMaps);
+    demo->textures()->LoadTexture(picture.name, kDefaultTextureFormat, kTextureNoMipMaps);
   }
   holdsTextures_ = true;
 }
@@ -93,7 +93,7 @@ void CFinalImages::Render(float progress) {
   const float bottom = top + shakeY + pictureHeight;
   const ScreenQuad quad = MakeScreenQuad(left, top, right, bottom,
                                          WithOpacity(FinalImageOpacity(row, progress), 0xFFFFFFu));
-  demo->textures->SetTextureByName(0, picture.name);
+  demo->textures()->SetTextureByName(0, picture.name);
 
   IDirect3DDevice7* device = g_d3dDevice;
   device->SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 0);
@@ -112,6 +112,6 @@ void CFinalImages::Render(float progress) {
 }
 
 void CFinalImages::Release() {
-  for (const FinalPicture& picture : kPictures) demo->textures->ReleaseTextureByName(picture.name);
+  for (const FinalPicture& picture : kPictures) demo->textures()->ReleaseTextureByName(picture.name);
   holdsTextures_ = false;
 }

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "demo/demo.h"
-#include "demo/demo_error.h"
+#include "base/demo_error.h"
 #include "demo/demo_random.h"
 #include "effects/screen_quad.h"
 #include "render/d3dx/d3dx_maths.h"
@@ -52,8 +52,8 @@ CFlareComposite::~CFlareComposite() {
 }
 
 void CFlareComposite::Init() {
-  demo->textures->LoadTexture(kBackgroundTexture, kDefaultTextureFormat, kTextureNoMipMaps);
-  demo->textures->LoadTexture(kFlareTexture, kAlphaTextureFormat, 0);
+  demo->textures()->LoadTexture(kBackgroundTexture, kDefaultTextureFormat, kTextureNoMipMaps);
+  demo->textures()->LoadTexture(kFlareTexture, kAlphaTextureFormat, 0);
   holdsTextures_ = true;
   blobs_.Init();
 
@@ -122,7 +122,7 @@ void CFlareComposite::Render(float t) {
   device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
   device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA);
-  demo->textures->SetTextureByName(0, kFlareTexture);
+  demo->textures()->SetTextureByName(0, kFlareTexture);
   DrawFlares(elapsed);
 
   device->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 1);
@@ -134,7 +134,7 @@ void CFlareComposite::Render(float t) {
 
 void CFlareComposite::DrawBackground(float t) {
   IDirect3DDevice7* device = g_d3dDevice;
-  demo->textures->SetTextureByName(0, kBackgroundTexture);
+  demo->textures()->SetTextureByName(0, kBackgroundTexture);
   device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA);
   device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
@@ -187,8 +187,8 @@ void CFlareComposite::DrawFlares(float elapsed) {
 }
 
 void CFlareComposite::Release() {
-  demo->textures->ReleaseTextureByName(kBackgroundTexture);
-  demo->textures->ReleaseTextureByName(kFlareTexture);
+  demo->textures()->ReleaseTextureByName(kBackgroundTexture);
+  demo->textures()->ReleaseTextureByName(kFlareTexture);
   holdsTextures_ = false;
   blobs_.Release();
 }

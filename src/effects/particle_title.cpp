@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "demo/demo.h"
-#include "demo/demo_error.h"
+#include "base/demo_error.h"
 #include "render/d3dx/d3dx_maths.h"
 #include "render/d3d/result.h"
 #include "scene/scene_vertex.h"
@@ -93,7 +93,7 @@ void CParticleTitle::Init() {
     throw demoError("Error creating particle vb: " + ErrorText(result));
   }
   vertexCount = kTitleSwirlVertices;
-  demo->textures->LoadTexture(kFlareTexture, kDefaultTextureFormat, 0);
+  demo->textures()->LoadTexture(kFlareTexture, kDefaultTextureFormat, 0);
   holdsFlare_ = true;
   scene_.Init();
 }
@@ -113,7 +113,7 @@ void CParticleTitle::DrawSwirl(float progress) {
   device->SetTransform(D3DTRANSFORMSTATE_VIEW, &view);
   device->SetTransform(D3DTRANSFORMSTATE_WORLD, &world);
 
-  demo->textures->SetTextureByName(0, kFlareTexture);
+  demo->textures()->SetTextureByName(0, kFlareTexture);
   device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
   device->SetRenderState(D3DRENDERSTATE_LIGHTING, 0);
   device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
@@ -139,7 +139,7 @@ void CParticleTitle::DrawSwirl(float progress) {
 void CParticleTitle::Release() {
   SafeRelease(sprites_);
   vertexCount = 0;
-  demo->textures->ReleaseTextureByName(kFlareTexture);
+  demo->textures()->ReleaseTextureByName(kFlareTexture);
   holdsFlare_ = false;
   scene_.Release();
 }

@@ -7,9 +7,9 @@
 #include <string>
 #include <utility>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "demo/demo.h"
-#include "demo/demo_error.h"
+#include "base/demo_error.h"
 #include "demo/demo_random.h"
 #include "render/d3dx/d3dx_maths.h"
 #include "resources/archive.h"
@@ -159,9 +159,9 @@ void CShapesEffect::Init() {
     const auto grey = static_cast<DWORD>(RandomFraction(DemoRand()) * 255.0f);
     colour = 0xFF000000u | grey * 0x010101u;
   }
-  demo->textures->LoadTexture(kSpriteTexture, kDefaultTextureFormat, 0);
+  demo->textures()->LoadTexture(kSpriteTexture, kDefaultTextureFormat, 0);
   holdsSprite_ = true;
-  if (ShapeLibrary().empty()) LoadShapeLibrary(demo->archive);
+  if (ShapeLibrary().empty()) LoadShapeLibrary(demo->archive());
 
   SampleShape(source_, 0);
   SampleShape(target_, 1);
@@ -169,7 +169,7 @@ void CShapesEffect::Init() {
   targetShape_ = 1;
   // Written again every frame, the colours with the positions.
   WriteParticles(0, 0);
-  if (demo->context != nullptr) demo->context->SetClearColor(0);
+  if (demo->context() != nullptr) demo->context()->SetClearColor(0);
 }
 
 void CShapesEffect::Render(float t) {
@@ -200,7 +200,7 @@ void CShapesEffect::Render(float t) {
   const float angle = (f + 1.0f - halfTurn) * kTurnPerUnit;
   WriteParticles(blend, angle);
 
-  demo->textures->SetTextureByName(0, kSpriteTexture);
+  demo->textures()->SetTextureByName(0, kSpriteTexture);
   device->DrawPrimitiveVB(D3DPT_TRIANGLELIST, particles_, 0, kShapeVertices, 0);
   device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_CCW);
   device->SetRenderState(D3DRENDERSTATE_ZENABLE, 1);
@@ -251,6 +251,6 @@ void CShapesEffect::Release() {
   target_.clear();
   sourceShape_ = targetShape_ = -1;
   ShapeLibrary().clear();
-  if (holdsSprite_) demo->textures->ReleaseTextureByName(kSpriteTexture);
+  if (holdsSprite_) demo->textures()->ReleaseTextureByName(kSpriteTexture);
   holdsSprite_ = false;
 }

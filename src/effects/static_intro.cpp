@@ -53,7 +53,7 @@ CStaticIntro::~CStaticIntro() {
 }
 
 void CStaticIntro::Init() {
-  CTextureManager* textures = demo->textures;
+  CTextureManager* textures = demo->textures();
   textures->LoadTexture(kNoiseTexture, kDefaultTextureFormat, kTextureNoMipMaps);
   for (const IntroPicture& picture : kPictures) {
     textures->LoadTexture(picture.name, kAlphaTextureFormat, kTextureNoMipMaps);
@@ -82,7 +82,7 @@ void CStaticIntro::Render(float progress) {
 }
 
 void CStaticIntro::DrawNoise() {
-  demo->textures->SetTextureByName(0, kNoiseTexture);
+  demo->textures()->SetTextureByName(0, kNoiseTexture);
   uLeft = static_cast<float>(Random1024()) / 1024.0f;
   uRight = uLeft + 1.0f;
   vTop = static_cast<float>(Random1024()) / 1024.0f;
@@ -108,7 +108,7 @@ void CStaticIntro::DrawPictures(float progress) {
   const float height = static_cast<float>(g_screenHeight);
   for (const IntroPicture& picture : kPictures) {
     if (!(picture.start < progress && progress < picture.end)) continue;
-    demo->textures->SetTextureByName(0, picture.name);
+    demo->textures()->SetTextureByName(0, picture.name);
     const float left =
         (static_cast<float>(Random1024()) * picture.shake / 1024.0f + picture.x) * width;
     const float right = width * picture.width + left;
@@ -122,7 +122,7 @@ void CStaticIntro::DrawPictures(float progress) {
 }
 
 void CStaticIntro::Release() {
-  CTextureManager* textures = demo->textures;
+  CTextureManager* textures = demo->textures();
   textures->ReleaseTextureByName(kNoiseTexture);
   for (const IntroPicture& picture : kPictures) textures->ReleaseTextureByName(picture.name);
   holdsTextures_ = false;

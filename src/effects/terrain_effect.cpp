@@ -3,7 +3,7 @@
 #include <bit>
 
 #include "demo/demo.h"
-#include "demo/demo_error.h"
+#include "base/demo_error.h"
 #include "effects/screen_quad.h"
 #include "effects/terrain_flight.h"
 #include "render/d3dx/d3dx_maths.h"
@@ -55,7 +55,7 @@ void CTerrainEffect::Init() {
   }
   if (FAILED(result)) throw demoError("Error loading terrain.: " + ErrorText(result));
 
-  CTextureManager* textures = demo->textures;
+  CTextureManager* textures = demo->textures();
   textures->LoadTexture(kRampTexture, kDefaultTextureFormat, 0);
   textures->LoadTexture(kDetailTexture, kDefaultTextureFormat, 0);
   textures->LoadTexture(kCloudTexture, kDefaultTextureFormat, 0);
@@ -115,10 +115,10 @@ void CTerrainEffect::PlaceCamera(float t) const {
 
 // The ramp picked by height, modulated by the baked light, times the detail grain.
 void CTerrainEffect::DrawLandscape() const {
-  CTextureManager* textures = demo->textures;
+  CTextureManager* textures = demo->textures();
   textures->SetTextureByName(0, kRampTexture);
   textures->SetTextureByName(1, kDetailTexture);
-  if (demo->context != nullptr) demo->context->SetClearColor(0);
+  if (demo->context() != nullptr) demo->context()->SetClearColor(0);
 
   IDirect3DDevice7* device = g_d3dDevice;
   // Fog is prepared but stays off.
@@ -151,8 +151,8 @@ void CTerrainEffect::DrawLandscape() const {
 
 // The clouds turn about the apex as the part runs; culling is still off.
 void CTerrainEffect::DrawSky(float t) const {
-  demo->textures->SetTextureByName(1, "");
-  demo->textures->SetTextureByName(0, kCloudTexture);
+  demo->textures()->SetTextureByName(1, "");
+  demo->textures()->SetTextureByName(0, kCloudTexture);
   D3DXMATRIX turn;
   D3DXMatrixRotationZ(&turn, kCloudTurn * t);
   IDirect3DDevice7* device = g_d3dDevice;
@@ -175,7 +175,7 @@ void CTerrainEffect::DrawStrips() const {
   device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_CURRENT);
   device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
 
-  demo->textures->SetTextureByName(0, kStripTexture);
+  demo->textures()->SetTextureByName(0, kStripTexture);
   device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
   device->DrawPrimitive(D3DPT_TRIANGLELIST, kStripVertexFvf, strips, 12, 0);
   device->SetRenderState(D3DRENDERSTATE_ZENABLE, 1);
@@ -183,7 +183,7 @@ void CTerrainEffect::DrawStrips() const {
 }
 
 void CTerrainEffect::Release() {
-  CTextureManager* textures = demo->textures;
+  CTextureManager* textures = demo->textures();
   for (const char* texture : {kRampTexture, kDetailTexture, kCloudTexture, kStripTexture}) {
     textures->ReleaseTextureByName(texture);
   }

@@ -75,7 +75,7 @@ CTetradoomEffect::~CTetradoomEffect() {
 }
 
 void CTetradoomEffect::Init() {
-  demo->textures->LoadTexture(kFaceTexture, kAlphaTextureFormat, 0);
+  demo->textures()->LoadTexture(kFaceTexture, kAlphaTextureFormat, 0);
   holdsTexture_ = true;
   triangles_ = MakeTetradoom(kDepth);
 }
@@ -90,7 +90,7 @@ void CTetradoomEffect::Render(float t) {
   device->SetTransform(D3DTRANSFORMSTATE_VIEW, &view);
   device->SetTransform(D3DTRANSFORMSTATE_WORLD, &world);
 
-  demo->textures->SetTextureByName(0, kFaceTexture);
+  demo->textures()->SetTextureByName(0, kFaceTexture);
   device->SetRenderState(D3DRENDERSTATE_ZENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
@@ -108,6 +108,6 @@ void CTetradoomEffect::Render(float t) {
 }
 
 void CTetradoomEffect::Release() {
-  demo->textures->ReleaseTextureByName(kFaceTexture);
+  demo->textures()->ReleaseTextureByName(kFaceTexture);
   holdsTexture_ = false;
 }

@@ -62,7 +62,7 @@ void CTextOverlay::Render(float progress) {
     const float height = scale * word.height;
     const float x = (word.width - width) * 0.5f + word.x;
     const float y = (word.height - height) * 0.5f + word.y;
-    demo->font->DrawString(word.word, WithOpacity(fade, kWordGrey), x, y, width, height);
+    demo->font().DrawString(word.word, WithOpacity(fade, kWordGrey), x, y, width, height);
   }
 }
 

@@ -18,7 +18,7 @@ CTunnelComposite::CTunnelComposite(CDemo* owner)
 CTunnelComposite::~CTunnelComposite() { Release(); }
 
 void CTunnelComposite::Init() {
-  demo->textures->LoadTexture(kTitleTexture, kDefaultTextureFormat, 0);
+  demo->textures()->LoadTexture(kTitleTexture, kDefaultTextureFormat, 0);
   holdsTitle_ = true;
   tube_.Init();
   helix_.Init();
@@ -52,7 +52,7 @@ void CTunnelComposite::DrawTitle(float t) {
   device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
   device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
   device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-  demo->textures->SetTextureByName(0, kTitleTexture);
+  demo->textures()->SetTextureByName(0, kTitleTexture);
   device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
   device->DrawPrimitive(D3DPT_TRIANGLELIST, kScreenVertexFormat, title.data(),
                         static_cast<DWORD>(title.size()), 0);
@@ -60,7 +60,7 @@ void CTunnelComposite::DrawTitle(float t) {
 }
 
 void CTunnelComposite::Release() {
-  if (holdsTitle_) demo->textures->ReleaseTextureByName(kTitleTexture);
+  if (holdsTitle_) demo->textures()->ReleaseTextureByName(kTitleTexture);
   holdsTitle_ = false;
   tube_.Release();
   helix_.Release();

@@ -74,8 +74,8 @@ void CVentShaftEffect::Init() {
     slices[i] = {static_cast<float>(i) * kSliceStep * kShaftLength,
                  static_cast<float>(i + 1) * kSliceStep * kShaftLength};
   }
-  demo->textures->LoadTexture(kWallTexture, kDefaultTextureFormat, 0);
-  demo->textures->LoadTexture(kGratingTexture, kAlphaTextureFormat, 0);
+  demo->textures()->LoadTexture(kWallTexture, kDefaultTextureFormat, 0);
+  demo->textures()->LoadTexture(kGratingTexture, kAlphaTextureFormat, 0);
   holdsTextures_ = true;
 }
 
@@ -125,7 +125,7 @@ void CVentShaftEffect::Render(float progress) {
   previousTime = progress;
   currentTime = progress;
 
-  if (demo->context != nullptr) demo->context->SetClearColor(0);
+  if (demo->context() != nullptr) demo->context()->SetClearColor(0);
   D3DXMATRIX world;
   D3DXMatrixIdentity(&world);
   g_d3dDevice->SetTransform(D3DTRANSFORMSTATE_WORLD, &world);
@@ -162,7 +162,7 @@ void CVentShaftEffect::DrawWalls() {
   device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
   device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
   device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-  demo->textures->SetTextureByName(0, kWallTexture);
+  demo->textures()->SetTextureByName(0, kWallTexture);
   device->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_ALPHATESTENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
@@ -173,7 +173,7 @@ void CVentShaftEffect::DrawWalls() {
 // The same slices again, narrower, blended by the grating's alpha without writing depth.
 void CVentShaftEffect::DrawGrating() {
   IDirect3DDevice7* device = g_d3dDevice;
-  demo->textures->SetTextureByName(0, kGratingTexture);
+  demo->textures()->SetTextureByName(0, kGratingTexture);
   device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA);
   device->SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 0);
@@ -188,7 +188,7 @@ void CVentShaftEffect::DrawGrating() {
 }
 
 void CVentShaftEffect::Release() {
-  demo->textures->ReleaseTextureByName(kWallTexture);
-  demo->textures->ReleaseTextureByName(kGratingTexture);
+  demo->textures()->ReleaseTextureByName(kWallTexture);
+  demo->textures()->ReleaseTextureByName(kGratingTexture);
   holdsTextures_ = false;
 }

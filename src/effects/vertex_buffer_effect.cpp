@@ -1,7 +1,7 @@
 #include "effects/vertex_buffer_effect.h"
 
 #include "demo/demo.h"
-#include "demo/demo_error.h"
+#include "base/demo_error.h"
 #include "render/d3d/result.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "demo/demo_error.h"
+#include "base/demo_error.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "app/log.h"
-#include "platform/memory_status.h"
+#include "base/log.h"
+#include "base/memory_status.h"
 #include "render/d3dx/argb_image.h"
 #include "render/d3dx/d3dx_context.h"
 #include "render/d3dx/d3dx_texture.h"

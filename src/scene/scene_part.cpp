@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "demo/demo.h"
-#include "demo/demo_error.h"
+#include "base/demo_error.h"
 #include "resources/archive.h"
 
 namespace {
@@ -43,7 +43,7 @@ void CScenePart::Init() {
   result = scene_.Load(storages.scene);
   if (FAILED(result)) throw demoError("Could not load heron scene: " + ErrorText(result));
 
-  renderer_.SetTextureManager(demo->textures);
+  renderer_.SetTextureManager(demo->textures());
   renderer_.Build(scene_);
   for (const std::unique_ptr<CSceneNode>& node : scene_.nodes) node->AfterBuild();
   if (sceneEnd == 0.0f) sceneEnd = scene_.animator.endTime;
@@ -51,7 +51,7 @@ void CScenePart::Init() {
 
 void CScenePart::Start() {
   CPart::Start();
-  if (demo->context != nullptr) demo->context->SetClearColor(0);
+  if (demo->context() != nullptr) demo->context()->SetClearColor(0);
 }
 
 void CScenePart::Render(float progress) {

@@ -32,7 +32,7 @@ class DemoWindowTest : public DemoFixture {
 
   void BuildWithOnePart() {
     BuildDemo([&](CDemo& demo) {
-      demo.AddPart(new ProbePart(&demo, journal_, "p"), "p", 0, 100);
+      demo.AddPart(std::make_unique<ProbePart>(&demo, journal_, "p"), "p", 0, 100);
     });
   }
 };

@@ -1,8 +1,8 @@
 // The demo runtime built for real: the archive, the music, the log and shutdown.
 #include <regex>
 
-#include "app/log.h"
-#include "demo/demo_error.h"
+#include "base/log.h"
+#include "base/demo_error.h"
 #include "support/demo_archive.h"
 #include "support/demo_fixture.h"
 #include "support/test_mp3.h"
@@ -12,8 +12,8 @@ namespace {
 class DemoRuntimeTest : public DemoFixture {
  protected:
   void AddProbes(CDemo& demo) {
-    demo.AddPart(new ProbePart(&demo, journal_, "probe one"), "binary", 27.892973f, 57.99461f);
-    demo.AddPart(new ProbePart(&demo, journal_, "probe two"), "fade", 0, 58.5);
+    demo.AddPart(std::make_unique<ProbePart>(&demo, journal_, "probe one"), "binary", 27.892973f, 57.99461f);
+    demo.AddPart(std::make_unique<ProbePart>(&demo, journal_, "probe two"), "fade", 0, 58.5);
   }
 
   std::string BuildAndExpectError(bool mute) {
@@ -43,8 +43,8 @@ TEST_F(DemoRuntimeTest, ARunWithMusicLogsEveryStageInOrder) {
   archive.AddStream("muzik.mp3", EncodeTestMp3(44100));
   WriteArchive(archive);
   BuildDemo([&](CDemo& demo) { AddProbes(demo); }, /*mute=*/false);
-  EXPECT_NE(demo_->stream, 0u);
-  EXPECT_FALSE(demo_->audioBuffer.empty());
+  EXPECT_NE(demo_->stream(), 0u);
+  EXPECT_FALSE(demo_->audioBuffer().empty());
 
   for (double t = 28.5; t < 60.0; t += 0.5) {
     if (!DrawFrameAt(t)) break;
@@ -81,16 +81,16 @@ TEST_F(DemoRuntimeTest, AnArchiveWithoutMusicPlaysOnlyMuted) {
   EXPECT_EQ(message.rfind("Cannot open muzik.mp3: ", 0), 0u) << message;
 
   BuildDemo([](CDemo&) {}, /*mute=*/true);
-  EXPECT_EQ(demo_->stream, 0u);
+  EXPECT_EQ(demo_->stream(), 0u);
 }
 
 TEST_F(DemoRuntimeTest, MusicThatIsNotAnMp3LeavesTheDemoSilentButRunning) {
   CompoundFileBuilder archive = DemoArchive();
   archive.AddStream("muzik.mp3", std::string(5000, 'x'));
   WriteArchive(archive);
-  BuildDemo([&](CDemo& demo) { demo.AddPart(new ProbePart(&demo, journal_, "p"), "p", 0, 1); },
+  BuildDemo([&](CDemo& demo) { demo.AddPart(std::make_unique<ProbePart>(&demo, journal_, "p"), "p", 0, 1); },
             /*mute=*/false);
-  EXPECT_EQ(demo_->stream, 0u);
+  EXPECT_EQ(demo_->stream(), 0u);
   EXPECT_TRUE(DrawFrameAt(1.0));
   EXPECT_FALSE(DrawFrameAt(2.0));
 }
@@ -104,7 +104,7 @@ TEST_F(DemoRuntimeTest, TheLoadingScreenAndDefaultStateAreSet) {
   EXPECT_EQ(g_demo, demo_.get());
   EXPECT_EQ(g_screenWidth, 640u);
   EXPECT_EQ(g_screenHeight, 480u);
-  EXPECT_TRUE(demo_->hasStencil);
+  EXPECT_TRUE(demo_->hasStencil());
 
   DWORD value = 1;
   g_d3dDevice->GetRenderState(D3DRENDERSTATE_LIGHTING, &value);
@@ -118,7 +118,7 @@ TEST_F(DemoRuntimeTest, TheLoadingScreenAndDefaultStateAreSet) {
   g_d3dDevice->GetTransform(D3DTRANSFORMSTATE_PROJECTION, &projection);
   EXPECT_FLOAT_EQ(projection.m[0][0], 0.75f);  // cot(45 degrees) x 480 / 640
   EXPECT_FLOAT_EQ(projection.m[1][1], 1.0f);
-  EXPECT_EQ(demo_->timer.fps, 45.0f);
+  EXPECT_EQ(demo_->timer().fps, 45.0f);
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/log.h"
-#include "demo/demo_error.h"
-#include "demo/timeline_script.h"
+#include "base/log.h"
+#include "base/demo_error.h"
+#include "demo/timeline.h"
 #include "support/demo_archive.h"
 #include "support/demo_fixture.h"
 
@@ -25,13 +25,13 @@ class TimelineTest : public DemoFixture {
   // Adds a probe part named and labelled `name`.
   void Add(CDemo& demo, const std::string& name, double start, double end,
            Fault fault = Fault::kNone) {
-    demo.AddPart(new ProbePart(&demo, journal_, name, fault), name, start, end);
+    demo.AddPart(std::make_unique<ProbePart>(&demo, journal_, name, fault), name, start, end);
   }
 
   // Sets the clock so that demo time reads exactly `t` (an f32 the timeline holds).
   void SetDemoTimeExactly(float t) {
-    const double frequency = static_cast<double>(demo_->timer.frequency);
-    clock_.SetTicks(demo_->timer.start + static_cast<uint64_t>(std::llround(t * frequency)));
+    const double frequency = static_cast<double>(demo_->timer().frequency);
+    clock_.SetTicks(demo_->timer().start + static_cast<uint64_t>(std::llround(t * frequency)));
     ASSERT_EQ(demo_->CurrentTime(), t);
   }
 
@@ -46,8 +46,8 @@ TEST_F(TimelineTest, PartsPlayInTheirWindowsInScriptOrder) {
     Add(demo, "cover", 0, 1);
     Add(demo, "late", 0.5, 2);
   });
-  EXPECT_EQ(demo_->pending.size(), 3u);
-  EXPECT_FLOAT_EQ(demo_->pending.front().start, kTimeOffset);
+  EXPECT_EQ(demo_->timeline().pending().size(), 3u);
+  EXPECT_FLOAT_EQ(demo_->timeline().pending().front().start, kTimeOffset);
 
   journal_.calls.clear();
   EXPECT_TRUE(DrawFrameAt(0.5));  // before the offset: nothing has started
@@ -71,7 +71,7 @@ TEST_F(TimelineTest, PartsPlayInTheirWindowsInScriptOrder) {
 
 TEST_F(TimelineTest, APartIsDrawnWithProgressOneAtItsEndAndRetiredAfterIt) {
   BuildDemo([&](CDemo& demo) { Add(demo, "shot", 0, 1); });
-  const float end = demo_->pending.front().end;
+  const float end = demo_->timeline().pending().front().end;
 
   SetDemoTimeExactly(end);
   EXPECT_TRUE(demo_->DrawFrame());
@@ -170,8 +170,8 @@ TEST_F(TimelineTest, TheDemoEndsWhenTheLastPartRetires) {
   EXPECT_TRUE(DrawFrameAt(1.0));
   EXPECT_TRUE(DrawFrameAt(2.0));
   EXPECT_FALSE(DrawFrameAt(3.0));
-  EXPECT_TRUE(demo_->active.empty());
-  EXPECT_TRUE(demo_->pending.empty());
+  EXPECT_TRUE(demo_->timeline().active().empty());
+  EXPECT_TRUE(demo_->timeline().pending().empty());
 
   const std::string log = FinishAndReadLog();
   const size_t done = log.find("---- DONE ----\n");
@@ -192,8 +192,8 @@ TEST_F(TimelineTest, ResizingReachesEveryPartButTheZeroSizeOfAMinimisedWindowIsI
   demo_->OnResize(0, 0);
   demo_->OnResize(320, 0);
   EXPECT_TRUE(journal_.calls.empty());
-  EXPECT_EQ(demo_->width, 640u);
-  EXPECT_EQ(demo_->height, 480u);
+  EXPECT_EQ(demo_->width(), 640u);
+  EXPECT_EQ(demo_->height(), 480u);
   EXPECT_TRUE(DrawFrameAt(2.5));  // and the demo plays on
 
   journal_.calls.clear();

@@ -5,9 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "demo/timeline_script.h"
+#include "demo/timeline.h"
 #include "effects/screen_quad.h"
-#include "render/d3dx/render_target_readback.h"
 #include "support/effect_fixture.h"
 #include "support/test_png.h"
 
@@ -176,8 +175,8 @@ class CaptureCompositePictureTest : public DemoFixture {
     WriteArchive(ArchiveWithEmptyWeirdScene());
     // A red fade beneath the composite gives each frame its own colour.
     BuildDemo([](CDemo& demo) {
-      demo.AddPart(new CFade(&demo, FadeDirection::kToColour, 0xFFFF0000u), "red", 0, 10);
-      demo.AddPart(new CCaptureComposite(&demo), "fast1", 0, 10);
+      demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0xFFFF0000u), "red", 0, 10);
+      demo.AddPart(std::make_unique<CCaptureComposite>(&demo), "fast1", 0, 10);
     });
   }
 
@@ -185,7 +184,7 @@ class CaptureCompositePictureTest : public DemoFixture {
     DrawFrameAt(kTimeOffset + 10.0 * progress);
     std::vector<uint32_t> pixels;
     DWORD width = 0, height = 0;
-    EXPECT_EQ(ReadRenderTarget(demo_->context, pixels, &width, &height), S_OK);
+    EXPECT_EQ(demo_->context()->ReadRenderTarget(pixels, &width, &height), S_OK);
     EXPECT_EQ(width, 640u);
     for (uint32_t& pixel : pixels) pixel &= 0xFFFFFFu;
     return pixels;

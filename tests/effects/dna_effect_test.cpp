@@ -8,10 +8,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "demo/demo_error.h"
-#include "demo/timeline_script.h"
+#include "base/demo_error.h"
+#include "demo/timeline.h"
 #include "effects/fade.h"
-#include "render/d3dx/render_target_readback.h"
 #include "support/demo_archive.h"
 #include "support/demo_fixture.h"
 
@@ -165,9 +164,11 @@ class DnaPanelTest : public DemoFixture {
     archive.AddStream("dnatex.raw", std::move(skin));
     WriteArchive(archive);
     BuildDemo([this](CDemo& demo) {
-      demo.AddPart(new CFade(&demo, FadeDirection::kFromColour, 0xFFFFFFFFu), "white", 0, 10);
-      helix_ = new CDnaEffect(&demo);
-      demo.AddPart(helix_, "helix", 0, 10);
+      demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kFromColour, 0xFFFFFFFFu),
+                   "white", 0, 10);
+      auto owned = std::make_unique<CDnaEffect>(&demo);
+      helix_ = owned.get();
+      demo.AddPart(std::move(owned), "helix", 0, 10);
     });
   }
 
@@ -183,7 +184,7 @@ class DnaPanelTest : public DemoFixture {
   uint32_t PixelAt(DWORD x, DWORD y) {
     std::vector<uint32_t> pixels;
     DWORD width = 0, height = 0;
-    EXPECT_EQ(ReadRenderTarget(demo_->context, pixels, &width, &height), S_OK);
+    EXPECT_EQ(demo_->context()->ReadRenderTarget(pixels, &width, &height), S_OK);
     return pixels[size_t{y} * width + x] & 0xFFFFFFu;
   }
 
@@ -223,7 +224,7 @@ TEST_F(DnaPanelTest, ASkinOfAnotherSizeIsRefused) {
 TEST_F(DnaPanelTest, AMissingSkinStopsTheDemo) {
   WriteArchive(DemoArchive());
   try {
-    BuildDemo([](CDemo& demo) { demo.AddPart(new CDnaEffect(&demo), "helix", 0, 10); });
+    BuildDemo([](CDemo& demo) { demo.AddPart(std::make_unique<CDnaEffect>(&demo), "helix", 0, 10); });
     FAIL() << "the demo was built";
   } catch (const demoError& error) {
     EXPECT_TRUE(std::string(error.message()).starts_with("Cannot open dnatex.raw: "));

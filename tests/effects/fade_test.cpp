@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "demo/timeline_script.h"
-#include "render/d3dx/render_target_readback.h"
+#include "demo/timeline.h"
 #include "support/demo_archive.h"
 #include "support/demo_fixture.h"
 
@@ -20,7 +19,7 @@ class FadeTest : public DemoFixture {
   uint32_t PixelAt(DWORD x, DWORD y) {
     std::vector<uint32_t> pixels;
     DWORD width = 0, height = 0;
-    EXPECT_EQ(ReadRenderTarget(demo_->context, pixels, &width, &height), S_OK);
+    EXPECT_EQ(demo_->context()->ReadRenderTarget(pixels, &width, &height), S_OK);
     return pixels[size_t{y} * width + x] & 0xFFFFFFu;
   }
 
@@ -34,7 +33,7 @@ uint32_t Grey(uint32_t level) { return level * 0x010101u; }
 
 TEST_F(FadeTest, AFadeToAColourCoversThePictureAsItRuns) {
   BuildDemo([](CDemo& demo) {
-    demo.AddPart(new CFade(&demo, FadeDirection::kToColour, 0xFFFFFFFFu), "fade", 0, 10);
+    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0xFFFFFFFFu), "fade", 0, 10);
   });
   DrawAtProgress(0.5f);
   const uint32_t half = PixelAt(320, 240) & 0xFF;
@@ -46,7 +45,7 @@ TEST_F(FadeTest, AFadeToAColourCoversThePictureAsItRuns) {
 
 TEST_F(FadeTest, AFadeFromAColourRevealsThePicture) {
   BuildDemo([](CDemo& demo) {
-    demo.AddPart(new CFade(&demo, FadeDirection::kFromColour, 0xFF4080C0u), "fade", 0, 10);
+    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kFromColour, 0xFF4080C0u), "fade", 0, 10);
   });
   DrawAtProgress(0.001f);
   const uint32_t nearlyFull = PixelAt(320, 240);
@@ -59,8 +58,8 @@ TEST_F(FadeTest, AFadeFromAColourRevealsThePicture) {
 
 TEST_F(FadeTest, TheColoursOwnAlphaIsIgnoredAndALaterFadeDrawsOver) {
   BuildDemo([](CDemo& demo) {
-    demo.AddPart(new CFade(&demo, FadeDirection::kToColour, 0xFFFFFFFFu), "white", 0, 10);
-    demo.AddPart(new CFade(&demo, FadeDirection::kToColour, 0x00000000u), "black", 0, 10);
+    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0xFFFFFFFFu), "white", 0, 10);
+    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0x00000000u), "black", 0, 10);
   });
   DrawAtProgress(0.999f);
   EXPECT_LE(PixelAt(320, 240) & 0xFF, 2u);
@@ -68,7 +67,7 @@ TEST_F(FadeTest, TheColoursOwnAlphaIsIgnoredAndALaterFadeDrawsOver) {
 
 TEST_F(FadeTest, AfterAResizeTheQuadCoversTheNewScreen) {
   BuildDemo([](CDemo& demo) {
-    demo.AddPart(new CFade(&demo, FadeDirection::kFromColour, 0xFFFFFFFFu), "fade", 0, 10);
+    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kFromColour, 0xFFFFFFFFu), "fade", 0, 10);
   });
   demo_->OnResize(800, 600);
   DrawAtProgress(0.001f);
@@ -79,8 +78,9 @@ TEST_F(FadeTest, AfterAResizeTheQuadCoversTheNewScreen) {
 TEST_F(FadeTest, AFadeCountsNoFramesAndRestoresTheDepthAndBlendStates) {
   CFade* fade = nullptr;
   BuildDemo([&](CDemo& demo) {
-    fade = new CFade(&demo);
-    demo.AddPart(fade, "fade", 0, 10);
+    auto owned = std::make_unique<CFade>(&demo);
+    fade = owned.get();
+    demo.AddPart(std::move(owned), "fade", 0, 10);
   });
   DrawAtProgress(0.5f);
   EXPECT_EQ(fade->frames, 0);

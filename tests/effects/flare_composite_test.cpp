@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "demo/demo_error.h"
+#include "base/demo_error.h"
 #include "effects/screen_quad.h"
 #include "render/d3d/result.h"
 #include "support/effect_fixture.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "demo/demo_error.h"
+#include "base/demo_error.h"
 #include "render/d3d/result.h"
 #include "scene/scene_vertex.h"
 #include "support/effect_fixture.h"

@@ -11,8 +11,8 @@
 #include <iterator>
 #include <map>
 
-#include "app/log.h"
-#include "demo/demo_error.h"
+#include "base/log.h"
+#include "base/demo_error.h"
 #include "demo/demo_random.h"
 #include "scene/geom_object_record.h"
 #include "scene/scene_vertex.h"

@@ -8,11 +8,10 @@
 #include <array>
 #include <cmath>
 
-#include "demo/demo_error.h"
-#include "demo/timeline_script.h"
+#include "base/demo_error.h"
+#include "demo/timeline.h"
 #include "effects/terrain_flight.h"
 #include "render/d3dx/d3dx_maths.h"
-#include "render/d3dx/render_target_readback.h"
 #include "support/effect_fixture.h"
 
 namespace {
@@ -372,11 +371,11 @@ TEST_F(TerrainPictureTest, AFlatLandscapeUnderTheDomeBetweenTheStrips) {
   CompoundFileBuilder archive = DemoArchive();
   archive.AddStream("land1.raw", MapWith());
   WriteArchive(archive);
-  BuildDemo([](CDemo& demo) { demo.AddPart(new CTerrainEffect(&demo), "terrain", 0, 10); });
+  BuildDemo([](CDemo& demo) { demo.AddPart(std::make_unique<CTerrainEffect>(&demo), "terrain", 0, 10); });
   DrawFrameAt(kTimeOffset + 0.01);
   std::vector<uint32_t> pixels;
   DWORD width = 0, height = 0;
-  ASSERT_EQ(ReadRenderTarget(demo_->context, pixels, &width, &height), S_OK);
+  ASSERT_EQ(demo_->context()->ReadRenderTarget(pixels, &width, &height), S_OK);
   const auto at = [&](DWORD x, DWORD y) { return pixels[size_t{y} * width + x] & 0xFFFFFFu; };
   EXPECT_EQ(at(320, 400), 0xB3B3B3u);  // ground
   EXPECT_EQ(at(320, 60), 0xFFFFFFu);   // sky

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "support/context_fixture.h"
-#include "render/d3dx/render_target_readback.h"
 
 namespace {
 
@@ -64,7 +63,7 @@ TEST(ContextCreation, ReportsBufferDepthsAndTargetSize) {
     EXPECT_EQ(stencil, 8u);
     std::vector<uint32_t> pixels;
     DWORD width = 0, height = 0;
-    EXPECT_EQ(ReadRenderTarget(context, pixels, &width, &height), S_OK);
+    EXPECT_EQ(context->ReadRenderTarget(pixels, &width, &height), S_OK);
     EXPECT_EQ(width, c.expectedWidth);
     EXPECT_EQ(height, 64u);
     context->Release();

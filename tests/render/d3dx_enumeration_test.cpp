@@ -9,7 +9,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "render/d3dx/d3dx_enumeration_lists.h"
+#include "render/gl/d3dx_enumeration_lists.h"
 #include "render/d3dx/device_selection.h"
 #include "render/gl/gl_context.h"
 #include "support/gl_test_window.h"

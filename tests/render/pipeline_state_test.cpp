@@ -4,10 +4,10 @@
 
 #include <bit>
 
-#include "render/pipeline/fixed_function_key.h"
-#include "render/pipeline/fixed_function_uniforms.h"
+#include "render/gl/fixed_function_key.h"
+#include "render/gl/fixed_function_uniforms.h"
 #include "render/state/fvf_layout.h"
-#include "render/pipeline/stage_samplers.h"
+#include "render/gl/stage_samplers.h"
 
 namespace {
 

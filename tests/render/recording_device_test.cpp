@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/recording_device.h"
+#include "render/recording/recording_device.h"
 
 namespace {
 

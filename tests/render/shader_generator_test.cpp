@@ -1,14 +1,14 @@
 // Every kind of key gives source that compiles and links: the operations and arguments,
 // the alpha test functions, fog, pre-transformed vertices, coordinate sets and texture
 // transforms on all three stages.
-#include "render/pipeline/shader_generator.h"
+#include "render/gl/shader_generator.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "support/context_fixture.h"
-#include "render/pipeline/fixed_function_program.h"
+#include "render/gl/fixed_function_program.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <memory>
 
-#include "demo/demo_error.h"
+#include "base/demo_error.h"
 #include "support/compound_file.h"
 #include "support/context_fixture.h"
 #include "support/demo_archive.h"
-#include "support/recording_device.h"
+#include "render/recording/recording_device.h"
 #include "support/temp_dir.h"
 
 namespace {

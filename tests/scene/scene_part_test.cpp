@@ -7,11 +7,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/log.h"
-#include "demo/demo_error.h"
-#include "demo/timeline_script.h"
+#include "base/log.h"
+#include "base/demo_error.h"
+#include "demo/timeline.h"
 #include "kit/png_encoder.h"
-#include "render/d3dx/render_target_readback.h"
 #include "support/demo_archive.h"
 #include "support/demo_fixture.h"
 
@@ -94,8 +93,9 @@ class ScenePartTest : public DemoFixture {
                         float sceneEnd = 0) {
     CScenePart* part = nullptr;
     BuildDemo([&](CDemo& demo) {
-      part = new CScenePart(&demo, scene, noDepth, sceneStart, sceneEnd);
-      demo.AddPart(part, "scene", 0, 10);
+      auto owned = std::make_unique<CScenePart>(&demo, scene, noDepth, sceneStart, sceneEnd);
+      part = owned.get();
+      demo.AddPart(std::move(owned), "scene", 0, 10);
     });
     return part;
   }
@@ -183,7 +183,7 @@ TEST_F(ScenePartTest, ATexturedSceneIsDrawnFromItsCamera) {
 
   std::vector<uint32_t> pixels;
   DWORD width = 0, height = 0;
-  ASSERT_EQ(ReadRenderTarget(demo_->context, pixels, &width, &height), S_OK);
+  ASSERT_EQ(demo_->context()->ReadRenderTarget(pixels, &width, &height), S_OK);
   ASSERT_EQ(width, 640u);
   ASSERT_EQ(height, 480u);
   const auto rgb = [&](DWORD x, DWORD y) { return pixels[size_t{y} * width + x] & 0xFFFFFFu; };

@@ -12,7 +12,7 @@
 #include "scene/scene.h"
 #include "scene/scene_renderer.h"
 #include "scene/scene_vertex.h"
-#include "support/recording_device.h"
+#include "render/recording/recording_device.h"
 
 class SceneRenderFixture : public testing::Test {
  protected:

@@ -1,6 +1,5 @@
 #include "support/context_fixture.h"
 
-#include "render/d3dx/render_target_readback.h"
 
 void ContextFixture::TearDown() {
   SafeRelease(context_);
@@ -22,7 +21,7 @@ void ContextFixture::Recreate(int windowWidth, int windowHeight, DWORD targetWid
 
 Picture ContextFixture::ReadPicture() const {
   Picture picture;
-  EXPECT_EQ(ReadRenderTarget(context_, picture.pixels, &picture.width, &picture.height), S_OK);
+  EXPECT_EQ(context_->ReadRenderTarget(picture.pixels, &picture.width, &picture.height), S_OK);
   return picture;
 }
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/log.h"
+#include "base/log.h"
 
 void DemoFixture::SetUp() {
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
@@ -38,8 +38,8 @@ void DemoFixture::BuildDemo(const TimelineScript& script, bool mute) {
 }
 
 bool DemoFixture::DrawFrameAt(double seconds) {
-  clock_.SetTicks(demo_->timer.start +
-                  static_cast<uint64_t>(seconds * static_cast<double>(demo_->timer.frequency)));
+  clock_.SetTicks(demo_->timer().start +
+                  static_cast<uint64_t>(seconds * static_cast<double>(demo_->timer().frequency)));
   return demo_->DrawFrame();
 }
 

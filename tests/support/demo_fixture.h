@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "app/demo_window.h"
 #include "demo/demo.h"
 #include "support/compound_file.h"

@@ -12,22 +12,21 @@ void EffectFixture::StartRecording(const CompoundFileBuilder& archive) {
   g_d3dDevice = device_;
   g_d3d = direct3D_;
   textures_ = new FakeTextureManager;
-  realTextures_ = demo_->textures;
-  demo_->textures = textures_;
-  realFont_ = std::move(demo_->font);
-  demo_->font = std::make_unique<BitmapFont>(device_, textures_, g_screenWidth, g_screenHeight);
-  demo_->font->LoadFont(demo_->archive);
+  realTextures_ = demo_->ReplaceTextures(textures_);
+  realFont_ = demo_->ReplaceFont(
+      std::make_unique<BitmapFont>(device_, textures_, g_screenWidth, g_screenHeight));
+  demo_->font().LoadFont(demo_->archive());
   textures_->loads.clear();  // a test reads what its part loads, not the font
   textures_->created.clear();
 }
 
 void EffectFixture::Restore() {
   if (realTextures_ == nullptr) return;
-  demo_->font = std::move(realFont_);
-  demo_->textures = realTextures_;
+  demo_->ReplaceFont(std::move(realFont_));
+  demo_->ReplaceTextures(realTextures_);
   realTextures_ = nullptr;
-  g_d3dDevice = demo_->device;
-  g_d3d = demo_->d3d;
+  g_d3dDevice = demo_->device();
+  g_d3d = demo_->direct3D();
 }
 
 void EffectFixture::ReleaseRecording() {

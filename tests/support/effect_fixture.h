@@ -13,7 +13,7 @@
 #include "support/demo_archive.h"
 #include "support/demo_fixture.h"
 #include "support/fake_texture_manager.h"
-#include "support/recording_device.h"
+#include "render/recording/recording_device.h"
 
 class EffectFixture : public DemoFixture {
  protected:

@@ -1,6 +1,6 @@
 #include "support/gl_test_window.h"
 
-#include "platform/loaded_libraries.h"
+#include "base/loaded_libraries.h"
 
 GlTestWindow::GlTestWindow(int width, int height, uint32_t flags) {
   // The subsystem stays up between tests: starting it loads the OpenGL driver.

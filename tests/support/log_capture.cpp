@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/log.h"
+#include "base/log.h"
 
 LogCapture::LogCapture() { OpenLog(directory_.File("log.txt")); }
 

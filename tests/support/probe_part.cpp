@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "demo/demo.h"
-#include "demo/demo_error.h"
+#include "base/demo_error.h"
 
 ProbePart::ProbePart(CDemo* owner, PartJournal& journal, std::string label, Fault fault)
     : CPart(owner), journal_(journal), label_(std::move(label)), fault_(fault) {}
@@ -32,7 +32,7 @@ void ProbePart::Render(float progress) {
   journal_.calls.push_back(label_ + " Render");
   journal_.renders.emplace_back(label_, progress);
   D3DVIEWPORT7 viewport{};
-  demo->device->GetViewport(&viewport);
+  demo->device()->GetViewport(&viewport);
   journal_.viewports.push_back(viewport);
   if (fault_ == Fault::kThrowInRender) throw std::runtime_error("render failed");
   if (fault_ == Fault::kThrowNonStandardInRender) throw 42;

@@ -1,5 +1,5 @@
 // The demo's script, built for real from the generated archive.
-#include "demo/timeline_script.h"
+#include "show/timeline_script.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +18,14 @@ class ScriptOnArchiveTest : public ArchiveDirectoryTest {
   static std::vector<std::string> DrawnAt(CaptureSession& session, double seconds) {
     session.DrawFrameAt(seconds);
     std::vector<std::string> names;
-    for (const TimelineEntry& entry : session.demo().active) names.push_back(entry.name);
+    for (const TimelineEntry& entry : session.demo().timeline().active()) names.push_back(entry.name);
     return names;
   }
 };
 
 TEST_F(ScriptOnArchiveTest, EveryRowInitialisesAndTheRowsAreInStartOrder) {
   CaptureSession session(320, 240, /*mute=*/true, BuildTimeline);
-  const std::list<TimelineEntry>& pending = session.demo().pending;
+  const std::list<TimelineEntry>& pending = session.demo().timeline().pending();
   ASSERT_FALSE(pending.empty());
   float previousStart = -1;
   for (const TimelineEntry& entry : pending) {
@@ -66,7 +66,7 @@ TEST_F(ScriptOnArchiveTest, AnySceneOfTheArchivePlaysOnItsOwn) {
   for (const char* scene : {"text.hrn", "weird.hrn"}) {
     CaptureSession session(160, 120, /*mute=*/true, SceneOnlyTimeline(scene));
     EXPECT_EQ(DrawnAt(session, 1.0), (std::vector<std::string>{scene}));
-    EXPECT_GT(session.demo().parts.front()->frames, 0);
+    EXPECT_GT(session.demo().timeline().parts().front()->frames, 0);
   }
 }
 

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "capture_session.h"
-#include "demo/timeline_script.h"
+#include "show/timeline_script.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -65,7 +65,7 @@ TEST(WholeRun, PlaysAllThirtyEightPartsInOrderAndEndsByItself) {
     for (long frame = 1;; ++frame) {
       const double seconds = static_cast<double>(frame) * kStep;
       const bool more = session.DrawFrameAt(seconds);
-      mostDrawn = std::max(mostDrawn, session.demo().active.size());
+      mostDrawn = std::max(mostDrawn, session.demo().timeline().active().size());
       if (!more) {
         endedAt = seconds;
         break;

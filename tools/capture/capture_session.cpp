@@ -6,8 +6,6 @@
 #include <vector>
 
 #include "png_file.h"
-#include "render/d3dx/render_target_readback.h"
-#include "render/gl/gl_d3dx_context.h"
 
 CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute,
                                const TimelineScript& script, bool present) {
@@ -28,10 +26,8 @@ CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute,
     SDL_Quit();
     throw;
   }
-  if (auto* glContext = dynamic_cast<GlD3DXContext*>(demo_->context)) {
-    glContext->SetPresentsToWindow(present);
-  }
-  for (const TimelineEntry& entry : demo_->pending) windows_.push_back({entry.start, entry.end});
+  demo_->context()->SetPresentsToWindow(present);
+  for (const TimelineEntry& entry : demo_->timeline().pending()) windows_.push_back({entry.start, entry.end});
 }
 
 CaptureSession::~CaptureSession() {
@@ -42,8 +38,8 @@ CaptureSession::~CaptureSession() {
 
 bool CaptureSession::DrawFrameAt(double seconds) {
   const auto ticks =
-      std::llround(std::max(seconds, 0.0) * static_cast<double>(demo_->timer.frequency));
-  clock_.SetTicks(demo_->timer.start + static_cast<uint64_t>(ticks));
+      std::llround(std::max(seconds, 0.0) * static_cast<double>(demo_->timer().frequency));
+  clock_.SetTicks(demo_->timer().start + static_cast<uint64_t>(ticks));
   return demo_->DrawFrame();
 }
 
@@ -51,7 +47,7 @@ bool CaptureSession::ReadFrame(std::vector<uint32_t>& pixels, uint32_t& width,
                                uint32_t& height) const {
   DWORD targetWidth = 0;
   DWORD targetHeight = 0;
-  if (FAILED(ReadRenderTarget(demo_->context, pixels, &targetWidth, &targetHeight))) {
+  if (FAILED(demo_->context()->ReadRenderTarget(pixels, &targetWidth, &targetHeight))) {
     return false;
   }
   width = targetWidth;
@@ -68,7 +64,7 @@ bool CaptureSession::SaveFrame(const std::string& path) const {
 
 std::vector<std::string> CaptureSession::PartsOnScreen() const {
   std::vector<std::string> names;
-  for (const TimelineEntry& entry : demo_->active) names.push_back(entry.name);
+  for (const TimelineEntry& entry : demo_->timeline().active()) names.push_back(entry.name);
   return names;
 }
 

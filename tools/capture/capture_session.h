@@ -9,7 +9,7 @@
 
 #include <SDL2/SDL.h>
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "demo/demo.h"
 #include "moment_plan.h"
 

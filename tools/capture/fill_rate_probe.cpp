@@ -8,7 +8,6 @@
 
 #include "render/d3dx/d3dx_context.h"
 #include "render/d3dx/d3dx_texture.h"
-#include "render/gl/gl_fragment_counter.h"
 
 namespace {
 
@@ -121,7 +120,8 @@ std::vector<ProbeVertex> BandQuad(const D3DVIEWPORT7& band) {
 
 }  // namespace
 
-std::string ProbeFillRate(IDirect3DDevice7* device, const D3DVIEWPORT7& band) {
+std::string ProbeFillRate(ID3DXContext* context, IDirect3DDevice7* device,
+                          const D3DVIEWPORT7& band) {
   IDirectDrawSurface7* texture = CreateProbeTexture(device);
   if (texture == nullptr) return "fill rate: not measured (no probe texture)";
   IDirectDrawSurface7* previous = nullptr;
@@ -133,22 +133,22 @@ std::string ProbeFillRate(IDirect3DDevice7* device, const D3DVIEWPORT7& band) {
     SetProbeStates(states, band);
     device->SetTexture(0, texture);
     std::vector<ProbeVertex> quad = BandQuad(band);
-    GlFragmentCounter counter;
-    const GlFragmentCounter::Report add = [&fragments](uint64_t, uint64_t count) {
+    const std::unique_ptr<FragmentCounter> counter = context->CreateFragmentCounter();
+    const FragmentCounter::Report add = [&fragments](uint64_t, uint64_t count) {
       fragments += count;
     };
     const auto start = std::chrono::steady_clock::now();
     for (int frame = 0; frame < kFrames; ++frame) {
-      counter.Begin(add);
+      counter->Begin(add);
       device->BeginScene();
       for (int draw = 0; draw < kQuadsPerFrame; ++draw) {
         device->DrawPrimitive(D3DPT_TRIANGLELIST, kProbeVertexFormat, quad.data(),
                               static_cast<DWORD>(quad.size()), 0);
       }
       device->EndScene();
-      counter.End();
+      counter->End();
     }
-    counter.Collect(add, /*wait=*/true);
+    counter->Collect(add, /*wait=*/true);
     seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   }
   device->SetTexture(0, previous);

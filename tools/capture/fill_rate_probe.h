@@ -6,7 +6,9 @@
 #include <string>
 
 #include "render/d3d/device.h"
+#include "render/d3dx/d3dx_context.h"
 
 // Draws the probe's frames inside `band` and returns one line that gives the fragments per
 // second; the device's states and stage 0's texture are as they were afterwards.
-std::string ProbeFillRate(IDirect3DDevice7* device, const D3DVIEWPORT7& band);
+std::string ProbeFillRate(ID3DXContext* context, IDirect3DDevice7* device,
+                          const D3DVIEWPORT7& band);

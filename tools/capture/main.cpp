@@ -5,12 +5,12 @@
 #include <iostream>
 #include <limits>
 
-#include "app/log.h"
-#include "platform/memory_status.h"
+#include "base/log.h"
+#include "base/memory_status.h"
 #include "capture_options.h"
 #include "capture_session.h"
-#include "demo/demo_error.h"
-#include "demo/timeline_script.h"
+#include "base/demo_error.h"
+#include "show/timeline_script.h"
 #include "exit_status.h"
 #include "moment_capture.h"
 #include "part_bench.h"

@@ -9,12 +9,11 @@
 #include "demo/part.h"
 #include "fill_rate_probe.h"
 #include "frame_statistics.h"
-#include "render/gl/gl_fragment_counter.h"
 
 PartBench::PartBench(const CDemo& demo, uint64_t bandPixels)
-    : demo_(demo), bandPixels_(bandPixels), parts_(demo.parts.size()) {
-  for (size_t index = 0; index < demo.parts.size(); ++index) {
-    parts_[index].name = demo.parts[index]->name;
+    : demo_(demo), bandPixels_(bandPixels), parts_(demo.timeline().parts().size()) {
+  for (size_t index = 0; index < parts_.size(); ++index) {
+    parts_[index].name = demo.timeline().parts()[index]->name;
   }
   total_.name = "total";
 }
@@ -22,10 +21,13 @@ PartBench::PartBench(const CDemo& demo, uint64_t bandPixels)
 void PartBench::AddFrame(uint64_t frame, double seconds) {
   if (partsOfFrame_.size() <= frame) partsOfFrame_.resize(frame + 1);
   total_.frameSeconds.push_back(seconds);
-  for (const TimelineEntry& entry : demo_.active) {
-    const auto found = std::find(demo_.parts.begin(), demo_.parts.end(), entry.part);
-    if (found == demo_.parts.end()) continue;
-    const auto index = static_cast<size_t>(found - demo_.parts.begin());
+  const std::vector<std::unique_ptr<CPart>>& parts = demo_.timeline().parts();
+  for (const TimelineEntry& entry : demo_.timeline().active()) {
+    const auto found = std::find_if(parts.begin(), parts.end(), [&entry](const auto& part) {
+      return part.get() == entry.part;
+    });
+    if (found == parts.end()) continue;
+    const auto index = static_cast<size_t>(found - parts.begin());
     parts_[index].frameSeconds.push_back(seconds);
     partsOfFrame_[frame].push_back(index);
   }
@@ -72,12 +74,12 @@ void PartBench::Report(std::ostream& out) const {
 
 void RunBench(CaptureSession& session, double fps, double from, double to, std::ostream& out) {
   const CDemo& demo = session.demo();
-  const D3DVIEWPORT7 band = LetterboxBand(demo.width, demo.height);
-  out << ProbeFillRate(demo.device, band) << "\n";
+  const D3DVIEWPORT7 band = LetterboxBand(demo.width(), demo.height());
+  out << ProbeFillRate(demo.context(), demo.device(), band) << "\n";
 
   PartBench bench(demo, uint64_t{band.dwWidth} * band.dwHeight);
-  GlFragmentCounter counter;
-  const GlFragmentCounter::Report addFragments = [&bench](uint64_t frame, uint64_t fragments) {
+  const std::unique_ptr<FragmentCounter> counter = demo.context()->CreateFragmentCounter();
+  const FragmentCounter::Report addFragments = [&bench](uint64_t frame, uint64_t fragments) {
     bench.AddFragments(frame, fragments);
   };
   using Stopwatch = std::chrono::steady_clock;
@@ -86,13 +88,13 @@ void RunBench(CaptureSession& session, double fps, double from, double to, std::
     const double seconds = static_cast<double>(step) / fps;
     if (seconds >= to) break;
     const Stopwatch::time_point start = Stopwatch::now();
-    counter.Begin(addFragments);
+    counter->Begin(addFragments);
     const bool more = session.DrawFrameAt(seconds);
-    const uint64_t frame = counter.End();
+    const uint64_t frame = counter->End();
     bench.AddFrame(frame, std::chrono::duration<double>(Stopwatch::now() - start).count());
-    counter.Collect(addFragments, /*wait=*/false);
+    counter->Collect(addFragments, /*wait=*/false);
     if (!more) break;
   }
-  counter.Collect(addFragments, /*wait=*/true);
+  counter->Collect(addFragments, /*wait=*/true);
   bench.Report(out);
 }

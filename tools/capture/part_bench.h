@@ -36,7 +36,7 @@ class PartBench {
 
   const CDemo& demo_;
   uint64_t bandPixels_;
-  std::vector<Figures> parts_;  // indexed like demo_.parts
+  std::vector<Figures> parts_;  // indexed like demo_.timeline().parts()
   Figures total_;
   std::vector<std::vector<size_t>> partsOfFrame_;  // by frame number
 };

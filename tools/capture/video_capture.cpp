@@ -9,7 +9,6 @@
 #include "capture_range.h"
 #include "encoding_thread.h"
 #include "exit_status.h"
-#include "frame_readback.h"
 #include "interruption.h"
 #include "moment_capture.h"
 #include "progress_line.h"
@@ -48,7 +47,7 @@ std::unique_ptr<EncodingThread> StartEncoding(CaptureSession& session,
                                options.mute ? 0 : kSoundtrackRate};
   std::unique_ptr<SoundtrackSamples> soundtrack;
   if (!options.mute) {
-    soundtrack = std::make_unique<SoundtrackSamples>(session.demo().audioBuffer,
+    soundtrack = std::make_unique<SoundtrackSamples>(session.demo().audioBuffer(),
                                                      SoundtrackSampleAt(start));
   }
   return std::make_unique<EncodingThread>(
@@ -79,7 +78,7 @@ int CaptureVideo(CaptureSession& session, const CaptureOptions& options) {
   const int64_t audioStart = SoundtrackSampleAt(grid.Time(0));
   std::unique_ptr<EncodingThread> encoding;
   ForVideo(options, [&] { encoding = StartEncoding(session, options, grid.Time(0)); });
-  FrameReadback readback(session.demo().context);
+  const std::unique_ptr<FrameReadback> readback = session.demo().context()->CreateFrameReadback();
   StageTimes stages;
 
   // The frames before the first, which no one keeps, bring the parts on screen to where a
@@ -101,19 +100,19 @@ int CaptureVideo(CaptureSession& session, const CaptureOptions& options) {
   const auto handOver = [&] {
     EncodedFrame frame{encoding->SpareBuffer(),
                        SoundtrackSampleAt(grid.Time(handedOver + 1)) - audioStart};
-    Timed(stages.readBack, [&] { readback.TakeOldest(frame.bottomUpBgrx); });
+    Timed(stages.readBack, [&] { readback->TakeOldest(frame.bottomUpBgrx); });
     ForVideo(options, [&] { encoding->Push(std::move(frame)); });
     ++handedOver;
   };
   for (int64_t n = 0; n < frameCount && !Interrupted(); ++n) {
     Timed(stages.drawing, [&] { session.DrawFrameAt(grid.Time(n)); });
-    if (readback.Full()) handOver();
-    Timed(stages.readBack, [&] { readback.Request(); });
+    if (readback->Full()) handOver();
+    Timed(stages.readBack, [&] { readback->Request(); });
     progress.Update(n - firstPlayed + 1, grid.Time(n));
   }
   progress.Finish();
   if (Interrupted()) return ReportInterruption(options.videoPath + " was");
-  while (!readback.Empty()) handOver();
+  while (!readback->Empty()) handOver();
   ForVideo(options, [&] { encoding->Finish(); });
 
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();

@@ -2,7 +2,12 @@
 // The utility context: creates the OpenGL context on the demo's window, owns the render
 // target the demo draws into (colour, depth and stencil, row 0 at the top), and presents
 // that picture to the window, scaled with its aspect kept.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 #include "render/d3d/device.h"
+#include "render/d3dx/frame_instruments.h"
 
 struct SDL_Window;
 
@@ -39,6 +44,18 @@ class ID3DXContext : public RefCounted {
 
   // Draws `text` at (x, y) given as fractions of the render target's width and height.
   virtual HRESULT DrawDebugText(float x, float y, D3DCOLOR color, const char* text) = 0;
+
+  // This library's own additions, for the capture tool and the tests.
+  // The render target's pixels as 0xAARRGGBB, row 0 (the top) first, and its size;
+  // DDERR_INVALIDPARAMS for a null size.
+  virtual HRESULT ReadRenderTarget(std::vector<uint32_t>& pixelsArgb, DWORD* width,
+                                   DWORD* height) = 0;
+  // Whether UpdateFrame shows the picture in the window (at first it does). A tool that
+  // only reads the render target back turns it off and saves the copy and the swap.
+  virtual void SetPresentsToWindow(bool presents) = 0;
+  // Both need the context current wherever they are used, and must go before it does.
+  virtual std::unique_ptr<FrameReadback> CreateFrameReadback() = 0;
+  virtual std::unique_ptr<FragmentCounter> CreateFragmentCounter() = 0;
 };
 
 // Creates the context on `deviceWindow`, which must have been created for OpenGL. With

@@ -1,6 +1,6 @@
 #include "render/gl/gl_context.h"
 
-#include "platform/loaded_libraries.h"
+#include "base/loaded_libraries.h"
 #include "render/gl/gl_features.h"
 
 namespace {

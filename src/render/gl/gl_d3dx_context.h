@@ -34,11 +34,13 @@ class GlD3DXContext final : public ID3DXContext {
   HRESULT RestoreSurfaces() override;
   HRESULT DrawDebugText(float x, float y, D3DCOLOR color, const char* text) override;
   HRESULT GetBackBuffer(DWORD which, IDirectDrawSurface7** backBuffer) override;
+  HRESULT ReadRenderTarget(std::vector<uint32_t>& pixelsArgb, DWORD* width,
+                           DWORD* height) override;
+  void SetPresentsToWindow(bool presents) override { presentsToWindow_ = presents; }
+  std::unique_ptr<FrameReadback> CreateFrameReadback() override;
+  std::unique_ptr<FragmentCounter> CreateFragmentCounter() override;
 
   const GlRenderTarget& renderTarget() const { return *shared_->target; }
-  // Whether UpdateFrame shows the picture in the window. A tool that only reads the
-  // render target back turns it off and saves the copy to the window and the swap.
-  void SetPresentsToWindow(bool presents) { presentsToWindow_ = presents; }
 
  private:
   ~GlD3DXContext() override;

@@ -15,7 +15,7 @@
 
 #include "render/d3d/device.h"
 #include "render/state/device_states.h"
-#include "render/pipeline/fixed_function_pipeline.h"
+#include "render/gl/fixed_function_pipeline.h"
 #include "render/gl/gl_shared_state.h"
 #include "render/gl/gl_texture.h"
 #include "render/state/target_geometry.h"

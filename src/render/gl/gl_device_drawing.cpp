@@ -11,18 +11,17 @@
 
 namespace {
 
-bool TooManyIndices(const std::optional<IndexList>& indices) {
-  return indices && indices->count > kMaxIndicesPerDraw;
-}
-
-bool NothingToDraw(DWORD vertexCount, const std::optional<IndexList>& indices) {
-  return vertexCount == 0 || (indices && indices->count == 0);
-}
-
-// Whether every index (if the draw has any) names one of the vertices.
-bool IndicesNameVertices(const std::optional<IndexList>& indices, DWORD vertexCount) {
-  return !indices ||
-         (indices->data != nullptr && IndicesBelow(indices->data, indices->count, vertexCount));
+// The type has passed CheckDraw.
+GLenum GlPrimitiveMode(D3DPRIMITIVETYPE type) {
+  switch (type) {
+    case D3DPT_POINTLIST: return GL_POINTS;
+    case D3DPT_LINELIST: return GL_LINES;
+    case D3DPT_LINESTRIP: return GL_LINE_STRIP;
+    case D3DPT_TRIANGLELIST: return GL_TRIANGLES;
+    case D3DPT_TRIANGLESTRIP: return GL_TRIANGLE_STRIP;
+    case D3DPT_TRIANGLEFAN: break;
+  }
+  return GL_TRIANGLE_FAN;
 }
 
 }  // namespace
@@ -82,18 +81,15 @@ bool GlDevice::PrepareToDraw(const FvfLayout& layout) {
 
 HRESULT GlDevice::DrawFromMemory(D3DPRIMITIVETYPE type, DWORD fvf, const void* vertices,
                                  DWORD vertexCount, const std::optional<IndexList>& indices) {
-  const std::optional<GLenum> mode = GlPrimitiveMode(type);
   FvfLayout layout;
-  if (!mode || !DescribeFvf(fvf, &layout) || vertexCount > kMaxVerticesPerDraw ||
-      TooManyIndices(indices)) {
-    return DDERR_INVALIDPARAMS;
-  }
-  if (NothingToDraw(vertexCount, indices)) return D3D_OK;
-  if (vertices == nullptr || !IndicesNameVertices(indices, vertexCount)) {
-    return DDERR_INVALIDPARAMS;
+  if (!DescribeFvf(fvf, &layout)) return DDERR_INVALIDPARAMS;
+  switch (CheckDraw(type, vertices, vertexCount, indices)) {
+    case DrawCheck::kRefuse: return DDERR_INVALIDPARAMS;
+    case DrawCheck::kNothing: return D3D_OK;
+    case DrawCheck::kDraw: break;
   }
   if (!PrepareToDraw(layout)) return E_FAIL;
-  return pipeline_.DrawFromMemory(*mode, layout, vertices, vertexCount,
+  return pipeline_.DrawFromMemory(GlPrimitiveMode(type), layout, vertices, vertexCount,
                                   indices.value_or(IndexList{}))
              ? D3D_OK
              : E_FAIL;
@@ -102,18 +98,19 @@ HRESULT GlDevice::DrawFromMemory(D3DPRIMITIVETYPE type, DWORD fvf, const void* v
 HRESULT GlDevice::DrawFromBuffer(D3DPRIMITIVETYPE type, IDirect3DVertexBuffer7* buffer,
                                  DWORD startVertex, DWORD vertexCount,
                                  const std::optional<IndexList>& indices) {
-  const std::optional<GLenum> mode = GlPrimitiveMode(type);
   const auto* vertexBuffer = dynamic_cast<GlVertexBuffer*>(buffer);
-  if (!mode || vertexBuffer == nullptr ||
-      uint64_t{startVertex} + vertexCount > vertexBuffer->vertexCount() ||
-      TooManyIndices(indices)) {
+  if (vertexBuffer == nullptr ||
+      uint64_t{startVertex} + vertexCount > vertexBuffer->vertexCount()) {
     return DDERR_INVALIDPARAMS;
   }
-  if (NothingToDraw(vertexCount, indices)) return D3D_OK;
-  if (!IndicesNameVertices(indices, vertexCount)) return DDERR_INVALIDPARAMS;
+  switch (CheckDraw(type, vertexBuffer, vertexCount, indices)) {
+    case DrawCheck::kRefuse: return DDERR_INVALIDPARAMS;
+    case DrawCheck::kNothing: return D3D_OK;
+    case DrawCheck::kDraw: break;
+  }
   if (vertexBuffer->locked() || !PrepareToDraw(vertexBuffer->layout())) return E_FAIL;
-  return pipeline_.DrawFromBuffer(*mode, *vertexBuffer, startVertex, vertexCount,
-                                  indices.value_or(IndexList{}))
+  return pipeline_.DrawFromBuffer(GlPrimitiveMode(type), *vertexBuffer, startVertex,
+                                  vertexCount, indices.value_or(IndexList{}))
              ? D3D_OK
              : E_FAIL;
 }

@@ -1,33 +1,24 @@
 #pragma once
-// Counts the fragments that reach the render target, frame by frame, with GL_SAMPLES_PASSED
-// occlusion queries: every fragment that passes the depth test (and is not discarded)
-// between Begin and End. A frame's count is read only once the renderer has it, a frame or
-// more later, so counting does not make the processor wait for the frame being drawn.
+// Fragment counting over OpenGL, with a ring of GL_SAMPLES_PASSED occlusion queries.
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
-class GlFragmentCounter {
+#include "render/d3dx/frame_instruments.h"
+
+class GlFragmentCounter final : public FragmentCounter {
  public:
-  // Called with the number a frame was given by End and its count.
-  using Report = std::function<void(uint64_t frame, uint64_t fragments)>;
-
   // Needs the OpenGL context current, here and in every call.
   GlFragmentCounter();
-  ~GlFragmentCounter();
+  ~GlFragmentCounter() override;
   GlFragmentCounter(const GlFragmentCounter&) = delete;
   GlFragmentCounter& operator=(const GlFragmentCounter&) = delete;
 
-  // Starts counting a frame (after the last one has ended). When every query is still in flight, waits for the oldest
-  // and reports it first.
-  void Begin(const Report& report);
-  // Stops counting; returns the frame's number (0, 1, 2, ... in order).
-  uint64_t End();
-  // Reports every frame whose count has arrived, oldest first; with `wait`, every frame.
-  void Collect(const Report& report, bool wait);
+  void Begin(const Report& report) override;
+  uint64_t End() override;
+  void Collect(const Report& report, bool wait) override;
 
  private:
   // Queries in flight: enough for the two frames a renderer may run behind, and one.

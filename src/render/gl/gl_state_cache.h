@@ -8,8 +8,8 @@
 #include <array>
 #include <optional>
 
-#include "render/pipeline/fixed_function_key.h"
-#include "render/state/raster_state.h"
+#include "render/gl/fixed_function_key.h"
+#include "render/gl/raster_state.h"
 
 class GlStateCache {
  public:

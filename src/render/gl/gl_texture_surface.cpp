@@ -33,7 +33,7 @@ class TextureUploadScope {
 }  // namespace
 
 GlTextureSurface::GlTextureSurface(std::shared_ptr<GlSharedState> shared, DWORD width,
-                                   DWORD height, DWORD levels, const TextureFormat& format)
+                                   DWORD height, DWORD levels, const GlTextureFormat& format)
     : shared_(std::move(shared)), width_(width), height_(height), levels_(levels),
       format_(format) {
   glGenTextures(1, &name_);
@@ -45,7 +45,7 @@ GlTextureSurface::~GlTextureSurface() {
 }
 
 HRESULT GlTextureSurface::Create(std::shared_ptr<GlSharedState> shared, DWORD width,
-                                 DWORD height, DWORD levels, const TextureFormat& format,
+                                 DWORD height, DWORD levels, const GlTextureFormat& format,
                                  GlTextureSurface** out) {
   DrainGlErrors();
   auto* texture = new GlTextureSurface(std::move(shared), width, height, levels, format);

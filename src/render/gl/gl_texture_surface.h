@@ -6,7 +6,7 @@
 #include "render/d3dx/argb_image.h"
 #include "render/gl/gl_shared_state.h"
 #include "render/gl/gl_texture.h"
-#include "render/state/texture_format.h"
+#include "render/gl/gl_texture_format.h"
 
 class GlTextureSurface final : public GlTexture {
  public:
@@ -14,7 +14,7 @@ class GlTextureSurface final : public GlTexture {
   // OpenGL's limit, levels within the full chain). E_OUTOFMEMORY when OpenGL has no room,
   // E_FAIL when it refuses the storage otherwise.
   static HRESULT Create(std::shared_ptr<GlSharedState> shared, DWORD width, DWORD height,
-                        DWORD levels, const TextureFormat& format, GlTextureSurface** out);
+                        DWORD levels, const GlTextureFormat& format, GlTextureSurface** out);
 
   unsigned GlName() const override { return name_; }
   DWORD MipLevels() const override { return levels_; }
@@ -33,11 +33,11 @@ class GlTextureSurface final : public GlTexture {
 
  private:
   GlTextureSurface(std::shared_ptr<GlSharedState> shared, DWORD width, DWORD height,
-                   DWORD levels, const TextureFormat& format);
+                   DWORD levels, const GlTextureFormat& format);
   ~GlTextureSurface() override;
 
   std::shared_ptr<GlSharedState> shared_;
   DWORD width_, height_, levels_;
-  TextureFormat format_;
+  GlTextureFormat format_;
   GLuint name_ = 0;
 };

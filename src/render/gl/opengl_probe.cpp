@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
-#include "platform/loaded_libraries.h"
+#include "base/loaded_libraries.h"
 #include "render/gl/gl_context.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/memory_status.h"
+#include "base/memory_status.h"
 
 namespace {
 

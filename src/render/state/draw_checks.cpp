@@ -2,18 +2,18 @@
 
 #include <algorithm>
 
-std::optional<GLenum> GlPrimitiveMode(D3DPRIMITIVETYPE type) {
-  switch (type) {
-    case D3DPT_POINTLIST: return GL_POINTS;
-    case D3DPT_LINELIST: return GL_LINES;
-    case D3DPT_LINESTRIP: return GL_LINE_STRIP;
-    case D3DPT_TRIANGLELIST: return GL_TRIANGLES;
-    case D3DPT_TRIANGLESTRIP: return GL_TRIANGLE_STRIP;
-    case D3DPT_TRIANGLEFAN: return GL_TRIANGLE_FAN;
+DrawCheck CheckDraw(D3DPRIMITIVETYPE type, const void* vertices, DWORD vertexCount,
+                    const std::optional<IndexList>& indices) {
+  const bool knownType = type >= D3DPT_POINTLIST && type <= D3DPT_TRIANGLEFAN;
+  if (!knownType || vertexCount > kMaxVerticesPerDraw ||
+      (indices && indices->count > kMaxIndicesPerDraw)) {
+    return DrawCheck::kRefuse;
   }
-  return std::nullopt;
-}
-
-bool IndicesBelow(const uint16_t* indices, DWORD count, DWORD vertexCount) {
-  return count == 0 || *std::max_element(indices, indices + count) < vertexCount;
+  if (vertexCount == 0 || (indices && indices->count == 0)) return DrawCheck::kNothing;
+  if (vertices == nullptr) return DrawCheck::kRefuse;
+  if (!indices) return DrawCheck::kDraw;
+  const bool indicesNameVertices =
+      indices->data != nullptr &&
+      *std::max_element(indices->data, indices->data + indices->count) < vertexCount;
+  return indicesNameVertices ? DrawCheck::kDraw : DrawCheck::kRefuse;
 }
