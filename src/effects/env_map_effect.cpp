@@ -17,25 +17,21 @@ constexpr float kScale = 3.0f;  // world units per blob unit
 // The eye, in the mesh's own unscaled coordinates as the reflections take it.
 constexpr D3DVECTOR kViewer = {0.0f, 0.0f, 8.0f};
 
-D3DVECTOR Minus(const D3DVECTOR& a, const D3DVECTOR& b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-float Dot(const D3DVECTOR& a, const D3DVECTOR& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-D3DVECTOR Normalised(const D3DVECTOR& v) {
-  const float length = std::sqrt(Dot(v, v));
-  if (length == 0.0f) return v;
-  return {v.x / length, v.y / length, v.z / length};
+D3DXVECTOR3 Normalised(D3DXVECTOR3 v) {
+  D3DXVec3Normalize(&v, &v);
+  return v;
 }
 
-const D3DVECTOR kLight = Normalised({1.0f, 1.0f, 1.2f});
+const D3DXVECTOR3 kLight = Normalised({1.0f, 1.0f, 1.2f});
 
 // The outward normal at `p`: against the field's gradient, with every blob counted however
 // far it is.
 D3DVECTOR SurfaceNormal(const D3DVECTOR& p, const std::array<BlobRecord, kBlobCount>& blobs) {
   D3DVECTOR sum = {0, 0, 0};
   for (const BlobRecord& blob : blobs) {
-    const D3DVECTOR d = Minus(p, blob.centre);
-    const float squared = Dot(d, d);
+    D3DXVECTOR3 d;
+    D3DXVec3Subtract(&d, &p, &blob.centre);
+    const float squared = D3DXVec3Dot(&d, &d);
     const float weight = 1.0f / (squared * squared);
     sum = {sum.x + d.x * weight, sum.y + d.y * weight, sum.z + d.z * weight};
   }
@@ -97,15 +93,17 @@ void CEnvMapEffect::Shade() {
     const D3DVECTOR p = {vertex.x, vertex.y, vertex.z};
     const D3DVECTOR normal = SurfaceNormal(p, blobs_);
     // The view direction reflected, as 2 (N.s) (N - s), into sphere-map coordinates.
-    const D3DVECTOR toViewer = Normalised(Minus(kViewer, p));
-    const float k = 2.0f * Dot(normal, toViewer);
+    D3DXVECTOR3 toViewer;
+    D3DXVec3Normalize(&toViewer, D3DXVec3Subtract(&toViewer, &kViewer, &p));
+    const float k = 2.0f * D3DXVec3Dot(&normal, &toViewer);
     const D3DVECTOR r = {k * (normal.x - toViewer.x), k * (normal.y - toViewer.y),
                          k * (normal.z - toViewer.z)};
     const float m = 2.0f * std::sqrt(r.x * r.x + r.y * r.y + (r.z + 1.0f) * (r.z + 1.0f));
     // A reflection straight back along -z has no place on the sphere map: the centre.
     vertex.u = m > 0.0f ? r.x / m + 0.5f : 0.5f;
     vertex.v = m > 0.0f ? -r.y / m + 0.5f : 0.5f;
-    const auto grey = static_cast<DWORD>(255.0f * std::max(0.0f, Dot(normal, kLight)));
+    const float lit = std::max(0.0f, D3DXVec3Dot(&normal, &kLight));
+    const auto grey = static_cast<DWORD>(255.0f * lit);
     vertex.colour = 0xFF000000u | grey << 16 | grey << 8 | grey;
   }
 }

@@ -22,6 +22,12 @@ float D3DXVec3Dot(const D3DXVECTOR3* v1, const D3DXVECTOR3* v2) {
   return v1->x * v2->x + v1->y * v2->y + v1->z * v2->z;
 }
 
+D3DXVECTOR3* D3DXVec3Subtract(D3DXVECTOR3* out, const D3DXVECTOR3* v1, const D3DXVECTOR3* v2) {
+  if (out == nullptr || v1 == nullptr || v2 == nullptr) return nullptr;
+  *out = {v1->x - v2->x, v1->y - v2->y, v1->z - v2->z};
+  return out;
+}
+
 D3DXVECTOR3* D3DXVec3Cross(D3DXVECTOR3* out, const D3DXVECTOR3* v1, const D3DXVECTOR3* v2) {
   if (out == nullptr || v1 == nullptr || v2 == nullptr) return nullptr;
   *out = {v1->y * v2->z - v1->z * v2->y, v1->z * v2->x - v1->x * v2->z,

@@ -8,6 +8,8 @@ D3DXVECTOR3* D3DXVec3Normalize(D3DXVECTOR3* out, const D3DXVECTOR3* v);
 // Zero for a null vector.
 float D3DXVec3Length(const D3DXVECTOR3* v);
 float D3DXVec3Dot(const D3DXVECTOR3* v1, const D3DXVECTOR3* v2);
+// v1 - v2.
+D3DXVECTOR3* D3DXVec3Subtract(D3DXVECTOR3* out, const D3DXVECTOR3* v1, const D3DXVECTOR3* v2);
 D3DXVECTOR3* D3DXVec3Cross(D3DXVECTOR3* out, const D3DXVECTOR3* v1, const D3DXVECTOR3* v2);
 // The cubic Hermite curve from `p1` (tangent `t1`) at s = 0 to `p2` (tangent `t2`) at s = 1.
 D3DXVECTOR3* D3DXVec3Hermite(D3DXVECTOR3* out, const D3DXVECTOR3* p1, const D3DXVECTOR3* t1,
