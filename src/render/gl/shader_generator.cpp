@@ -145,8 +145,12 @@ std::string FogDistanceDeclaration(const FixedFunctionKey& key, const char* dire
 }  // namespace
 
 std::string GenerateVertexShader(const FixedFunctionKey& key) {
-  std::string source = "#version 330 core\nlayout(location = 0) in vec4 position;\n";
-  if (key.hasDiffuse) source += "layout(location = 1) in vec4 vertexDiffuse;\n";
+  std::string source = "#version 330 core\nlayout(location = " +
+                       std::to_string(kPositionAttribute) + ") in vec4 position;\n";
+  if (key.hasDiffuse) {
+    source += "layout(location = " + std::to_string(kDiffuseAttribute) +
+              ") in vec4 vertexDiffuse;\n";
+  }
   DeclareTexCoordSets(key, source);
   source += "uniform vec4 pixelToNdc;\n";
   if (!key.pretransformed) source += "uniform mat4 worldViewProjection;\n";
