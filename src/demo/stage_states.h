@@ -1,5 +1,5 @@
 #pragma once
-// Texture stage settings that several scene draws share.
+// Texture stage settings that many parts share.
 #include "render/d3d/device.h"
 
 // Stage 0 colour = texture x diffuse, set in the order ARG1, ARG2, OP.

@@ -7,6 +7,7 @@
 
 #include "demo/demo.h"
 #include "base/demo_error.h"
+#include "demo/stage_states.h"
 #include "effects/screen_quad.h"
 #include "render/d3dx/d3dx_texture.h"
 #include "render/d3d/result.h"
@@ -187,9 +188,7 @@ void CDnaEffect::DrawPanel() {
   device->SetRenderState(D3DRENDERSTATE_ALPHATESTENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA);
-  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  SetColourTextureTimesDiffuse(device);
   device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
   device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_CURRENT);
   device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);

@@ -5,6 +5,7 @@
 
 #include "demo/demo.h"
 #include "demo/demo_random.h"
+#include "demo/stage_states.h"
 #include "effects/screen_quad.h"
 
 namespace {
@@ -98,9 +99,7 @@ void CFinalImages::Render(float progress) {
   IDirect3DDevice7* device = g_d3dDevice;
   device->SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_ALPHATESTENABLE, 0);
-  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  SetColourTextureTimesDiffuse(device);
   device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA);
   device->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 1);

@@ -5,6 +5,7 @@
 #include "demo/demo.h"
 #include "base/demo_error.h"
 #include "demo/demo_random.h"
+#include "demo/stage_states.h"
 #include "effects/screen_quad.h"
 #include "render/d3dx/d3dx_maths.h"
 #include "render/d3d/result.h"
@@ -137,9 +138,7 @@ void CFlareComposite::DrawBackground(float t) {
   demo->textures()->SetTextureByName(0, kBackgroundTexture);
   device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA);
-  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  SetColourTextureTimesDiffuse(device);
   device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
   device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_CURRENT);
   device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);

@@ -4,6 +4,7 @@
 
 #include "demo/demo.h"
 #include "base/demo_error.h"
+#include "demo/stage_states.h"
 #include "render/d3dx/d3dx_maths.h"
 #include "render/d3d/result.h"
 #include "scene/scene_vertex.h"
@@ -116,18 +117,14 @@ void CParticleTitle::DrawSwirl(float progress) {
   demo->textures()->SetTextureByName(0, kFlareTexture);
   device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
   device->SetRenderState(D3DRENDERSTATE_LIGHTING, 0);
-  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  SetColourTextureTimesDiffuse(device);
   device->SetRenderState(D3DRENDERSTATE_ZENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 1);
   device->SetRenderState(D3DRENDERSTATE_ALPHATESTENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_ONE);
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_ONE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  SetColourTextureTimesDiffuse(device);
 
   void* data = nullptr;
   if (FAILED(sprites_->Lock(DDLOCK_WRITEONLY, &data, nullptr))) return;

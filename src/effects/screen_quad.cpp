@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "demo/stage_states.h"
 #include "render/d3d/device.h"
 
 ScreenQuad MakeScreenQuad(float left, float top, float right, float bottom, D3DCOLOR colour) {
@@ -24,8 +25,6 @@ void SetOverlayStates(IDirect3DDevice7* device) {
   device->SetRenderState(D3DRENDERSTATE_ALPHATESTENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA);
-  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  SetColourTextureTimesDiffuse(device);
   device->SetRenderState(D3DRENDERSTATE_ZENABLE, 0);
 }

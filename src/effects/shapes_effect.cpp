@@ -11,6 +11,7 @@
 #include "demo/demo.h"
 #include "base/demo_error.h"
 #include "demo/demo_random.h"
+#include "demo/stage_states.h"
 #include "render/d3dx/d3dx_maths.h"
 #include "resources/archive.h"
 #include "scene/geom_object_record.h"
@@ -183,9 +184,7 @@ void CShapesEffect::Render(float t) {
   device->SetRenderState(D3DRENDERSTATE_ALPHATESTENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_ONE);
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_ONE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  SetColourTextureTimesDiffuse(device);
 
   // The pair of shape `shape` and the next, `f` of the way through. At t = 1 there is no
   // next pair: the last one stays, at its end.

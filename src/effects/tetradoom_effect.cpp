@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "demo/demo.h"
+#include "demo/stage_states.h"
 #include "render/d3dx/d3dx_maths.h"
 
 namespace {
@@ -97,9 +98,7 @@ void CTetradoomEffect::Render(float t) {
   device->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 1);
   device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_ONE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  SetColourTextureTimesDiffuse(device);
   device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
   device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_CURRENT);
   device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);

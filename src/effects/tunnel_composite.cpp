@@ -1,6 +1,7 @@
 #include "effects/tunnel_composite.h"
 
 #include "demo/demo.h"
+#include "demo/stage_states.h"
 #include "effects/screen_quad.h"
 
 namespace {
@@ -49,9 +50,7 @@ void CTunnelComposite::DrawTitle(float t) {
   device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
   device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
   device->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA);
-  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  SetColourTextureTimesDiffuse(device);
   demo->textures()->SetTextureByName(0, kTitleTexture);
   device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
   device->DrawPrimitive(D3DPT_TRIANGLELIST, kScreenVertexFormat, title.data(),

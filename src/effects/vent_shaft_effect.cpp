@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "demo/demo.h"
+#include "demo/stage_states.h"
 #include "render/d3dx/d3dx_maths.h"
 #include "scene/scene_colour.h"
 
@@ -159,9 +160,7 @@ void CVentShaftEffect::DrawWalls() {
   device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
   device->SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 1);
   device->SetRenderState(D3DRENDERSTATE_ZENABLE, 1);
-  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  SetColourTextureTimesDiffuse(device);
   demo->textures()->SetTextureByName(0, kWallTexture);
   device->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 0);
   device->SetRenderState(D3DRENDERSTATE_ALPHATESTENABLE, 0);

@@ -6,7 +6,7 @@
 #include "demo/demo.h"
 #include "scene/morph_frames.h"
 #include "scene/scene_renderer.h"
-#include "scene/scene_stage_states.h"
+#include "demo/stage_states.h"
 
 namespace {
 

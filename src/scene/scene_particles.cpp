@@ -6,7 +6,7 @@
 #include "demo/demo.h"
 #include "render/d3dx/d3dx_maths.h"
 #include "scene/scene_colour.h"
-#include "scene/scene_stage_states.h"
+#include "demo/stage_states.h"
 #include "scene/scene_vertex_buffer.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "demo/demo.h"
 #include "render/d3dx/d3dx_vector.h"
 #include "scene/scene_renderer.h"
-#include "scene/scene_stage_states.h"
+#include "demo/stage_states.h"
 
 void CSceneRenderer::Render(float time, int noDepth) {
   if (scene_ == nullptr || g_d3dDevice == nullptr) return;
