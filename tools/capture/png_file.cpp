@@ -1,6 +1,9 @@
 #include "png_file.h"
 
-#include <stb_image_write.h>
+#include <fstream>
+#include <stdexcept>
+
+#include "resources/png_encoder.h"
 
 bool WritePngFile(const std::string& path, const std::vector<uint32_t>& pixelsArgb,
                   uint32_t width, uint32_t height) {
@@ -11,6 +14,12 @@ bool WritePngFile(const std::string& path, const std::vector<uint32_t>& pixelsAr
     rgb[i * 3 + 1] = static_cast<uint8_t>(pixelsArgb[i] >> 8);
     rgb[i * 3 + 2] = static_cast<uint8_t>(pixelsArgb[i]);
   }
-  return stbi_write_png(path.c_str(), static_cast<int>(width), static_cast<int>(height), 3,
-                        rgb.data(), static_cast<int>(width * 3)) != 0;
+  try {
+    const std::vector<uint8_t> png = EncodePng(width, height, PngChannels::kRgb, rgb);
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    return static_cast<bool>(file.flush());
+  } catch (const std::runtime_error&) {
+    return false;
+  }
 }
