@@ -65,33 +65,21 @@ std::vector<RecordedCall> EffectFixture::Draws() const {
   return draws;
 }
 
-namespace {
-
-// The last value `matches` picks from the set-state calls before draw number `draw`, its
-// value being the call's last argument.
-template <typename Matches>
-std::optional<DWORD> LastSetBeforeDraw(const std::vector<RecordedCall>& calls, size_t draw,
-                                       std::string_view method, Matches matches) {
-  std::optional<DWORD> value;
-  size_t drawsSeen = 0;
-  for (const RecordedCall& call : calls) {
-    if (call.name.starts_with("Draw") && drawsSeen++ == draw) break;
-    if (call.name == method && matches(call.args)) value = call.args.back();
-  }
-  return value;
-}
-
-}  // namespace
-
 std::optional<DWORD> EffectFixture::RenderStateAtDraw(size_t draw, DWORD state) const {
-  return LastSetBeforeDraw(device_->Calls(), draw, "SetRenderState",
-                           [state](const std::vector<DWORD>& args) { return args[0] == state; });
+  const std::vector<RecordedCall> draws = Draws();
+  if (draw >= draws.size() || !draws[draw].statesAtDraw) return std::nullopt;
+  DWORD value = 0;
+  const HRESULT known =
+      draws[draw].statesAtDraw->GetRenderState(static_cast<D3DRENDERSTATETYPE>(state), &value);
+  return SUCCEEDED(known) ? std::optional<DWORD>(value) : std::nullopt;
 }
 
 std::optional<DWORD> EffectFixture::StageStateAtDraw(size_t draw, DWORD stage,
                                                      DWORD state) const {
-  return LastSetBeforeDraw(device_->Calls(), draw, "SetTextureStageState",
-                           [stage, state](const std::vector<DWORD>& args) {
-                             return args[0] == stage && args[1] == state;
-                           });
+  const std::vector<RecordedCall> draws = Draws();
+  if (draw >= draws.size() || !draws[draw].statesAtDraw) return std::nullopt;
+  DWORD value = 0;
+  const HRESULT known = draws[draw].statesAtDraw->GetTextureStageState(
+      stage, static_cast<D3DTEXTURESTAGESTATETYPE>(state), &value);
+  return SUCCEEDED(known) ? std::optional<DWORD>(value) : std::nullopt;
 }

@@ -30,8 +30,9 @@ class EffectFixture : public DemoFixture {
   std::vector<std::pair<DWORD, DWORD>> StageStates(DWORD stage) const;
   // Every draw call (from memory or from a buffer, indexed or not), in order.
   std::vector<RecordedCall> Draws() const;
-  // What render state `state` (or stage `stage`'s state `state`) was last set to before
-  // draw number `draw` of Draws(); nothing when it was not set before that draw.
+  // The value of render state `state` (or of stage `stage`'s state `state`) in force at
+  // draw number `draw` of Draws(); nothing when there is no such draw or the device
+  // refused it before looking at the states.
   std::optional<DWORD> RenderStateAtDraw(size_t draw, DWORD state) const;
   std::optional<DWORD> StageStateAtDraw(size_t draw, DWORD stage, DWORD state) const;
 

@@ -13,12 +13,9 @@ uint64_t NextSerial() {
 
 HRESULT GlVertexBuffer::Create(std::shared_ptr<GlSharedState> shared,
                                const D3DVERTEXBUFFERDESC& desc, GlVertexBuffer** buffer) {
-  FvfLayout layout;
-  if (desc.dwSize != sizeof(D3DVERTEXBUFFERDESC) || !DescribeFvf(desc.dwFVF, &layout) ||
-      desc.dwNumVertices == 0 || desc.dwNumVertices > kMaxVertexBufferVertices) {
-    return DDERR_INVALIDPARAMS;
-  }
-  *buffer = new GlVertexBuffer(std::move(shared), desc, layout);
+  const std::optional<FvfLayout> layout = VertexBufferLayout(desc);
+  if (!layout) return DDERR_INVALIDPARAMS;
+  *buffer = new GlVertexBuffer(std::move(shared), desc, *layout);
   return D3D_OK;
 }
 

@@ -155,8 +155,9 @@ HRESULT RecordingDevice::PreLoad(IDirectDrawSurface7* texture) {
 
 HRESULT RecordingDevice::CaptureDraw(RecordedCall& call, D3DPRIMITIVETYPE type, DWORD fvf,
                                      const void* vertices, DWORD vertexCount,
-                                     const std::optional<IndexList>& indices) {
+                                     const std::optional<IndexList>& indices) const {
   call.fvf = fvf;
+  call.statesAtDraw = states_;
   FvfLayout layout;
   if (!DescribeFvf(fvf, &layout)) return DDERR_INVALIDPARAMS;
   switch (CheckDraw(type, vertices, vertexCount, indices)) {
@@ -173,7 +174,7 @@ HRESULT RecordingDevice::CaptureDraw(RecordedCall& call, D3DPRIMITIVETYPE type, 
 HRESULT RecordingDevice::CaptureBufferDraw(RecordedCall& call, D3DPRIMITIVETYPE type,
                                            IDirect3DVertexBuffer7* buffer, DWORD startVertex,
                                            DWORD vertexCount,
-                                           const std::optional<IndexList>& indices) {
+                                           const std::optional<IndexList>& indices) const {
   call.object = buffer;
   const auto* memory = dynamic_cast<MemoryVertexBuffer*>(buffer);
   if (memory == nullptr || uint64_t{startVertex} + vertexCount > memory->VertexCount()) {

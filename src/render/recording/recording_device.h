@@ -26,6 +26,8 @@ struct RecordedCall {
   DWORD fvf = 0;                   // draws: the format of the vertices
   std::vector<uint8_t> vertices;   // draws: the bytes of the vertices drawn
   std::vector<uint16_t> indices;   // indexed draws
+  // Draws: every render, stage and transform state in force when the device took the draw.
+  std::optional<DeviceStates> statesAtDraw;
 };
 
 // The arguments recorded for each call:
@@ -99,14 +101,14 @@ class RecordingDevice final : public IDirect3DDevice7 {
   // Appends `call`, answered with `result`, and returns `result`.
   HRESULT Record(RecordedCall call, HRESULT result);
   HRESULT Record(std::string name, std::vector<DWORD> args, HRESULT result);
-  // Checks a draw and copies its vertices and indices into `call`.
-  static HRESULT CaptureDraw(RecordedCall& call, D3DPRIMITIVETYPE type, DWORD fvf,
-                             const void* vertices, DWORD vertexCount,
-                             const std::optional<IndexList>& indices);
+  // Checks a draw and copies its vertices, indices and the states in force into `call`.
+  HRESULT CaptureDraw(RecordedCall& call, D3DPRIMITIVETYPE type, DWORD fvf,
+                      const void* vertices, DWORD vertexCount,
+                      const std::optional<IndexList>& indices) const;
   // The same for a draw of `vertexCount` vertices from `startVertex` of `buffer`.
-  static HRESULT CaptureBufferDraw(RecordedCall& call, D3DPRIMITIVETYPE type,
-                                   IDirect3DVertexBuffer7* buffer, DWORD startVertex,
-                                   DWORD vertexCount, const std::optional<IndexList>& indices);
+  HRESULT CaptureBufferDraw(RecordedCall& call, D3DPRIMITIVETYPE type,
+                            IDirect3DVertexBuffer7* buffer, DWORD startVertex,
+                            DWORD vertexCount, const std::optional<IndexList>& indices) const;
 
   DWORD targetWidth_, targetHeight_;
   DeviceStates states_;

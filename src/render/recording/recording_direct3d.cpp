@@ -37,14 +37,11 @@ HRESULT RecordingDirect3D::CreateVertexBuffer(const D3DVERTEXBUFFERDESC* desc,
                                               IDirect3DVertexBuffer7** buffer, DWORD) {
   if (buffer == nullptr) return DDERR_INVALIDPARAMS;
   *buffer = nullptr;
-  FvfLayout layout;
-  if (desc == nullptr || !DescribeFvf(desc->dwFVF, &layout) || desc->dwNumVertices == 0 ||
-      desc->dwNumVertices > kMaxVerticesPerDraw) {
-    return DDERR_INVALIDPARAMS;
-  }
+  const std::optional<FvfLayout> layout =
+      desc != nullptr ? VertexBufferLayout(*desc) : std::nullopt;
+  if (!layout) return DDERR_INVALIDPARAMS;
   D3DVERTEXBUFFERDESC kept = *desc;
-  kept.dwSize = sizeof(D3DVERTEXBUFFERDESC);
   kept.dwCaps &= ~D3DVBCAPS_OPTIMIZED;
-  *buffer = new MemoryVertexBuffer(kept, layout.stride);
+  *buffer = new MemoryVertexBuffer(kept, layout->stride);
   return D3D_OK;
 }

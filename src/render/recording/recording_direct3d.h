@@ -36,8 +36,7 @@ class MemoryVertexBuffer final : public IDirect3DVertexBuffer7 {
 
 class RecordingDirect3D final : public IDirect3D7 {
  public:
-  // DDERR_INVALIDPARAMS for a format the device cannot draw, no vertices, or more than
-  // kMaxVerticesPerDraw.
+  // DDERR_INVALIDPARAMS for a description VertexBufferLayout refuses.
   HRESULT CreateVertexBuffer(const D3DVERTEXBUFFERDESC* desc, IDirect3DVertexBuffer7** buffer,
                              DWORD flags) override;
   HRESULT EvictManagedTextures() override { return D3D_OK; }

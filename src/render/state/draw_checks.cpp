@@ -17,3 +17,12 @@ DrawCheck CheckDraw(D3DPRIMITIVETYPE type, const void* vertices, DWORD vertexCou
       *std::max_element(indices->data, indices->data + indices->count) < vertexCount;
   return indicesNameVertices ? DrawCheck::kDraw : DrawCheck::kRefuse;
 }
+
+std::optional<FvfLayout> VertexBufferLayout(const D3DVERTEXBUFFERDESC& desc) {
+  FvfLayout layout;
+  if (desc.dwSize != sizeof(D3DVERTEXBUFFERDESC) || !DescribeFvf(desc.dwFVF, &layout) ||
+      desc.dwNumVertices == 0 || desc.dwNumVertices > kMaxVertexBufferVertices) {
+    return std::nullopt;
+  }
+  return layout;
+}
