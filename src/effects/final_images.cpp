@@ -111,6 +111,7 @@ void CFinalImages::Render(float progress) {
 }
 
 void CFinalImages::Release() {
-  for (const FinalPicture& picture : kPictures) demo->textures()->ReleaseTextureByName(picture.name);
+  for (const FinalPicture& picture : kPictures)
+    demo->textures()->ReleaseTextureByName(picture.name);
   holdsTextures_ = false;
 }

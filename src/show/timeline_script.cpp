@@ -33,7 +33,8 @@ void FadeFrom(CDemo& demo, D3DCOLOR colour, double start, double end) {
 // end (0: the animation's end).
 void AddScene(CDemo& demo, const char* name, const char* scene, int noDepth, float sceneStart,
               float sceneEnd, double start, double end) {
-  demo.AddPart(std::make_unique<CScenePart>(&demo, scene, noDepth, sceneStart, sceneEnd), name, start, end);
+  demo.AddPart(std::make_unique<CScenePart>(&demo, scene, noDepth, sceneStart, sceneEnd), name,
+               start, end);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The demo runtime built for real: the archive, the music, the log and shutdown.
 #include <regex>
 
-#include "base/log.h"
 #include "base/demo_error.h"
+#include "base/log.h"
 #include "support/demo_archive.h"
 #include "support/demo_fixture.h"
 #include "support/test_mp3.h"
@@ -12,7 +12,8 @@ namespace {
 class DemoRuntimeTest : public DemoFixture {
  protected:
   void AddProbes(CDemo& demo) {
-    demo.AddPart(std::make_unique<ProbePart>(&demo, journal_, "probe one"), "binary", 27.892973f, 57.99461f);
+    demo.AddPart(std::make_unique<ProbePart>(&demo, journal_, "probe one"), "binary", 27.892973f,
+                 57.99461f);
     demo.AddPart(std::make_unique<ProbePart>(&demo, journal_, "probe two"), "fade", 0, 58.5);
   }
 
@@ -88,8 +89,11 @@ TEST_F(DemoRuntimeTest, MusicThatIsNotAnMp3LeavesTheDemoSilentButRunning) {
   CompoundFileBuilder archive = DemoArchive();
   archive.AddStream("muzik.mp3", std::string(5000, 'x'));
   WriteArchive(archive);
-  BuildDemo([&](CDemo& demo) { demo.AddPart(std::make_unique<ProbePart>(&demo, journal_, "p"), "p", 0, 1); },
-            /*mute=*/false);
+  BuildDemo(
+      [&](CDemo& demo) {
+        demo.AddPart(std::make_unique<ProbePart>(&demo, journal_, "p"), "p", 0, 1);
+      },
+      /*mute=*/false);
   EXPECT_EQ(demo_->stream(), 0u);
   EXPECT_TRUE(DrawFrameAt(1.0));
   EXPECT_FALSE(DrawFrameAt(2.0));

@@ -175,7 +175,8 @@ class CaptureCompositePictureTest : public DemoFixture {
     WriteArchive(ArchiveWithEmptyWeirdScene());
     // A red fade beneath the composite gives each frame its own colour.
     BuildDemo([](CDemo& demo) {
-      demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0xFFFF0000u), "red", 0, 10);
+      demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0xFFFF0000u), "red", 0,
+                   10);
       demo.AddPart(std::make_unique<CCaptureComposite>(&demo), "fast1", 0, 10);
     });
   }

@@ -164,8 +164,8 @@ class DnaPanelTest : public DemoFixture {
     archive.AddStream("dnatex.raw", std::move(skin));
     WriteArchive(archive);
     BuildDemo([this](CDemo& demo) {
-      demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kFromColour, 0xFFFFFFFFu),
-                   "white", 0, 10);
+      demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kFromColour, 0xFFFFFFFFu), "white",
+                   0, 10);
       auto owned = std::make_unique<CDnaEffect>(&demo);
       helix_ = owned.get();
       demo.AddPart(std::move(owned), "helix", 0, 10);
@@ -224,7 +224,8 @@ TEST_F(DnaPanelTest, ASkinOfAnotherSizeIsRefused) {
 TEST_F(DnaPanelTest, AMissingSkinStopsTheDemo) {
   WriteArchive(DemoArchive());
   try {
-    BuildDemo([](CDemo& demo) { demo.AddPart(std::make_unique<CDnaEffect>(&demo), "helix", 0, 10); });
+    BuildDemo(
+        [](CDemo& demo) { demo.AddPart(std::make_unique<CDnaEffect>(&demo), "helix", 0, 10); });
     FAIL() << "the demo was built";
   } catch (const demoError& error) {
     EXPECT_TRUE(std::string(error.message()).starts_with("Cannot open dnatex.raw: "));

@@ -33,7 +33,8 @@ uint32_t Grey(uint32_t level) { return level * 0x010101u; }
 
 TEST_F(FadeTest, AFadeToAColourCoversThePictureAsItRuns) {
   BuildDemo([](CDemo& demo) {
-    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0xFFFFFFFFu), "fade", 0, 10);
+    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0xFFFFFFFFu), "fade", 0,
+                 10);
   });
   DrawAtProgress(0.5f);
   const uint32_t half = PixelAt(320, 240) & 0xFF;
@@ -45,7 +46,8 @@ TEST_F(FadeTest, AFadeToAColourCoversThePictureAsItRuns) {
 
 TEST_F(FadeTest, AFadeFromAColourRevealsThePicture) {
   BuildDemo([](CDemo& demo) {
-    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kFromColour, 0xFF4080C0u), "fade", 0, 10);
+    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kFromColour, 0xFF4080C0u), "fade", 0,
+                 10);
   });
   DrawAtProgress(0.001f);
   const uint32_t nearlyFull = PixelAt(320, 240);
@@ -58,8 +60,10 @@ TEST_F(FadeTest, AFadeFromAColourRevealsThePicture) {
 
 TEST_F(FadeTest, TheColoursOwnAlphaIsIgnoredAndALaterFadeDrawsOver) {
   BuildDemo([](CDemo& demo) {
-    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0xFFFFFFFFu), "white", 0, 10);
-    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0x00000000u), "black", 0, 10);
+    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0xFFFFFFFFu), "white", 0,
+                 10);
+    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0x00000000u), "black", 0,
+                 10);
   });
   DrawAtProgress(0.999f);
   EXPECT_LE(PixelAt(320, 240) & 0xFF, 2u);
@@ -67,7 +71,8 @@ TEST_F(FadeTest, TheColoursOwnAlphaIsIgnoredAndALaterFadeDrawsOver) {
 
 TEST_F(FadeTest, AfterAResizeTheQuadCoversTheNewScreen) {
   BuildDemo([](CDemo& demo) {
-    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kFromColour, 0xFFFFFFFFu), "fade", 0, 10);
+    demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kFromColour, 0xFFFFFFFFu), "fade", 0,
+                 10);
   });
   demo_->OnResize(800, 600);
   DrawAtProgress(0.001f);

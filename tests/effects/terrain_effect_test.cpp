@@ -371,7 +371,8 @@ TEST_F(TerrainPictureTest, AFlatLandscapeUnderTheDomeBetweenTheStrips) {
   CompoundFileBuilder archive = DemoArchive();
   archive.AddStream("land1.raw", MapWith());
   WriteArchive(archive);
-  BuildDemo([](CDemo& demo) { demo.AddPart(std::make_unique<CTerrainEffect>(&demo), "terrain", 0, 10); });
+  BuildDemo(
+      [](CDemo& demo) { demo.AddPart(std::make_unique<CTerrainEffect>(&demo), "terrain", 0, 10); });
   DrawFrameAt(kTimeOffset + 0.01);
   std::vector<uint32_t> pixels;
   DWORD width = 0, height = 0;

@@ -55,7 +55,8 @@ class BenchOnArchiveTest : public ArchiveDirectoryTest {
 };
 
 void AddFade(CDemo& demo, const std::string& name, double start, double end) {
-  demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0xFFFFFF), name, start, end);
+  demo.AddPart(std::make_unique<CFade>(&demo, FadeDirection::kToColour, 0xFFFFFF), name, start,
+               end);
 }
 
 TEST_F(BenchOnArchiveTest, AQuadOverTheBandIsAnOverdrawOfOne) {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "archive_directory_fixture.h"
 #include "capture_session.h"
 #include "demo/part.h"
@@ -18,7 +17,9 @@ class ScriptOnArchiveTest : public ArchiveDirectoryTest {
   static std::vector<std::string> DrawnAt(CaptureSession& session, double seconds) {
     session.DrawFrameAt(seconds);
     std::vector<std::string> names;
-    for (const TimelineEntry& entry : session.demo().timeline().active()) names.push_back(entry.name);
+    for (const TimelineEntry& entry : session.demo().timeline().active()) {
+      names.push_back(entry.name);
+    }
     return names;
   }
 };

@@ -27,7 +27,8 @@ CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute,
     throw;
   }
   demo_->context()->SetPresentsToWindow(present);
-  for (const TimelineEntry& entry : demo_->timeline().pending()) windows_.push_back({entry.start, entry.end});
+  for (const TimelineEntry& entry : demo_->timeline().pending())
+    windows_.push_back({entry.start, entry.end});
 }
 
 CaptureSession::~CaptureSession() {

@@ -8,7 +8,8 @@
 #include "render/d3d/device.h"
 #include "render/d3dx/d3dx_context.h"
 
-// Draws the probe's frames inside `band` and returns one line that gives the fragments per
-// second; the device's states and stage 0's texture are as they were afterwards.
+// Draws the probe's frames with `device` inside `band`, counts their fragments with a
+// counter from `context`, and returns one line that gives the fragments per second; the
+// device's states and stage 0's texture are as they were afterwards.
 std::string ProbeFillRate(ID3DXContext* context, IDirect3DDevice7* device,
                           const D3DVIEWPORT7& band);

@@ -1,7 +1,7 @@
 #pragma once
-// The utility context: creates the OpenGL context on the demo's window, owns the render
-// target the demo draws into (colour, depth and stencil, row 0 at the top), and presents
-// that picture to the window, scaled with its aspect kept.
+// The utility context: made on the demo's window by the backend (D3DXCreateContextEx, in
+// render/gl), it owns the render target the demo draws into (colour, depth and stencil,
+// row 0 at the top) and presents that picture to the window, scaled with its aspect kept.
 #include <cstdint>
 #include <memory>
 #include <vector>

@@ -1,11 +1,11 @@
 #pragma once
 // The recording backend: a device that draws nothing but writes down every call it
-// receives, in order, so that a test can see what a part asked for. It keeps the states as a real device
-// does, starting from Direct3D 7's defaults, so Get* reads back what was set, and it
-// refuses what a real device refuses (the result is recorded with the call).
+// receives, in order, so that a test can see what a part asked for. It keeps the states as
+// a real device does, starting from Direct3D 7's defaults, so Get* reads back what was set,
+// and it refuses what a real device refuses (the result is recorded with the call).
 #include <array>
-#include <optional>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>

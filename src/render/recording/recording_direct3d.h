@@ -1,6 +1,7 @@
 #pragma once
-// The recording backend's Direct3D object, which needs no OpenGL: its vertex buffers are plain memory,
-// which the recording device (recording_device.h) reads when it draws from them.
+// The recording backend's Direct3D object, which needs no OpenGL: its vertex buffers are
+// plain memory, which the recording device (recording_device.h) reads when it draws from
+// them.
 #include <cstdint>
 #include <vector>
 
