@@ -1,7 +1,44 @@
 #include "app/command_line.h"
 
-#include <cstring>
+#include <CLI/CLI.hpp>
 
-bool CommandLineShowsLog(int argc, const char* const* argv) {
-  return argc == 2 && std::strcmp(argv[1], "log") == 0;
+#include <cstring>
+#include <ostream>
+#include <string>
+
+namespace {
+
+constexpr int kRefusedCommandLine = 2;
+
+}  // namespace
+
+std::optional<int> ParseCommandLine(int argc, const char* const* argv, CommandLine& line,
+                                    std::ostream& out, std::ostream& errors) {
+  CLI::App app{"Plays the lantern demo: about five minutes of real-time 3D with its music.",
+               "lantern"};
+  app.footer(
+      "Words:\n"
+      "  log                         on its own, offers the Log choice in the start-up\n"
+      "                              dialog, which writes log.txt");
+  // Other words are the player's own business (they play as no word does); only a
+  // misspelt option is refused.
+  app.allow_extras();
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return 0;
+  } catch (const CLI::ParseError& error) {
+    errors << "lantern: " << error.what() << "\nRun with --help for more information.\n";
+    return kRefusedCommandLine;
+  }
+  for (const std::string& word : app.remaining()) {
+    if (word.starts_with("--") && word != "--") {
+      errors << "lantern: unknown option " << word
+             << "\nRun with --help for more information.\n";
+      return kRefusedCommandLine;
+    }
+  }
+  line.showLog = argc == 2 && std::strcmp(argv[1], "log") == 0;
+  return std::nullopt;
 }

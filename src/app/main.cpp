@@ -2,6 +2,7 @@
 // the settings, open the log, create the window, build the demo and run it to its end.
 #include <sys/resource.h>
 
+#include <iostream>
 #include <memory>
 
 #include <SDL2/SDL.h>
@@ -64,6 +65,11 @@ bool ConfirmedIfSixteenBit(const DemoSettings& settings) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  CommandLine commandLine;
+  if (const std::optional<int> exitNow =
+          ParseCommandLine(argc, argv, commandLine, std::cout, std::cerr)) {
+    return *exitNow;
+  }
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     ShowMessageBox("lantern", "Error Initializing DirectX");
     return kFatalExit;
@@ -75,7 +81,7 @@ int main(int argc, char** argv) {
   }
 
   DemoSettings settings;
-  settings.showLog = CommandLineShowsLog(argc, argv);
+  settings.showLog = commandLine.showLog;
   do {
     if (!RunSetupDialog(settings)) {
       SDL_Quit();

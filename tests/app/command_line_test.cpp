@@ -2,21 +2,71 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "support/child_process.h"
+
 namespace {
 
-bool ShowsLog(std::initializer_list<const char*> words) {
+struct Parsed {
+  std::optional<int> exitNow;
+  bool showLog = false;
+  std::string out, errors;
+};
+
+Parsed Parse(const std::vector<const char*>& words) {
   std::vector<const char*> argv{"lantern"};
   argv.insert(argv.end(), words.begin(), words.end());
-  return CommandLineShowsLog(static_cast<int>(argv.size()), argv.data());
+  CommandLine line;
+  std::ostringstream out, errors;
+  Parsed parsed;
+  parsed.exitNow = ParseCommandLine(static_cast<int>(argv.size()), argv.data(), line, out, errors);
+  parsed.showLog = line.showLog;
+  parsed.out = out.str();
+  parsed.errors = errors.str();
+  return parsed;
 }
 
 TEST(CommandLineTest, OnlyTheExactWordLogRevealsTheLogOption) {
-  EXPECT_TRUE(ShowsLog({"log"}));
-  EXPECT_FALSE(ShowsLog({}));
-  EXPECT_FALSE(ShowsLog({"LOG"}));
-  EXPECT_FALSE(ShowsLog({"log "}));
-  EXPECT_FALSE(ShowsLog({"logs"}));
-  EXPECT_FALSE(ShowsLog({"log", "log"}));
+  EXPECT_TRUE(Parse({"log"}).showLog);
+  for (const auto& words : std::vector<std::vector<const char*>>{
+           {}, {"LOG"}, {"log "}, {"logs"}, {"log", "log"}, {"-x"}, {"--", "log"}}) {
+    const Parsed parsed = Parse(words);
+    EXPECT_FALSE(parsed.showLog);
+    // Any such line plays, silently.
+    EXPECT_EQ(parsed.exitNow, std::nullopt);
+    EXPECT_EQ(parsed.errors, "");
+  }
+}
+
+TEST(CommandLineTest, HelpDescribesThePlayerAndItsWord) {
+  for (const char* help : {"--help", "-h"}) {
+    const Parsed parsed = Parse({help});
+    EXPECT_EQ(parsed.exitNow, 0);
+    EXPECT_NE(parsed.out.find("Usage: lantern"), std::string::npos) << parsed.out;
+    EXPECT_NE(parsed.out.find("--help"), std::string::npos);
+    EXPECT_NE(parsed.out.find("  log "), std::string::npos);
+    EXPECT_EQ(parsed.errors, "");
+  }
+}
+
+TEST(CommandLineTest, AnUnknownOptionIsRefusedByName) {
+  for (const auto& words : std::vector<std::vector<const char*>>{
+           {"--bogus"}, {"log", "--study-mode"}, {"--bogus=1"}}) {
+    const Parsed parsed = Parse(words);
+    EXPECT_EQ(parsed.exitNow, 2);
+    EXPECT_NE(parsed.errors.find("--"), std::string::npos) << parsed.errors;
+    EXPECT_NE(parsed.errors.find("--help"), std::string::npos) << parsed.errors;
+  }
+}
+
+// The refusal comes before anything opens: no window, no lock, no missing-archive error.
+TEST(CommandLineTest, TheProgramExitsWithStatusTwoOnAnUnknownOption) {
+  const ChildResult run = RunChild(LANTERN_BINARY, {"--bogus"}, ".");
+  EXPECT_EQ(run.exitStatus, 2);
+  EXPECT_NE(run.standardError.find("lantern: unknown option --bogus"), std::string::npos)
+      << run.standardError;
+  EXPECT_EQ(run.standardError.find("lantern.dat"), std::string::npos);
 }
 
 }  // namespace
