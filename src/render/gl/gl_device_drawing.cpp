@@ -83,10 +83,8 @@ HRESULT GlDevice::DrawFromMemory(D3DPRIMITIVETYPE type, DWORD fvf, const void* v
                                  DWORD vertexCount, const std::optional<IndexList>& indices) {
   FvfLayout layout;
   if (!DescribeFvf(fvf, &layout)) return DDERR_INVALIDPARAMS;
-  switch (CheckDraw(type, vertices, vertexCount, indices)) {
-    case DrawCheck::kRefuse: return DDERR_INVALIDPARAMS;
-    case DrawCheck::kNothing: return D3D_OK;
-    case DrawCheck::kDraw: break;
+  if (const std::optional<HRESULT> answer = CheckDraw(type, vertices, vertexCount, indices)) {
+    return *answer;
   }
   if (!PrepareToDraw(layout)) return E_FAIL;
   return pipeline_.DrawFromMemory(GlPrimitiveMode(type), layout, vertices, vertexCount,
@@ -103,10 +101,8 @@ HRESULT GlDevice::DrawFromBuffer(D3DPRIMITIVETYPE type, IDirect3DVertexBuffer7* 
       uint64_t{startVertex} + vertexCount > vertexBuffer->vertexCount()) {
     return DDERR_INVALIDPARAMS;
   }
-  switch (CheckDraw(type, vertexBuffer, vertexCount, indices)) {
-    case DrawCheck::kRefuse: return DDERR_INVALIDPARAMS;
-    case DrawCheck::kNothing: return D3D_OK;
-    case DrawCheck::kDraw: break;
+  if (const std::optional<HRESULT> answer = CheckDraw(type, vertexBuffer, vertexCount, indices)) {
+    return *answer;
   }
   if (vertexBuffer->locked() || !PrepareToDraw(vertexBuffer->layout())) return E_FAIL;
   return pipeline_.DrawFromBuffer(GlPrimitiveMode(type), *vertexBuffer, startVertex,

@@ -160,10 +160,8 @@ HRESULT RecordingDevice::CaptureDraw(RecordedCall& call, D3DPRIMITIVETYPE type, 
   call.statesAtDraw = states_;
   FvfLayout layout;
   if (!DescribeFvf(fvf, &layout)) return DDERR_INVALIDPARAMS;
-  switch (CheckDraw(type, vertices, vertexCount, indices)) {
-    case DrawCheck::kRefuse: return DDERR_INVALIDPARAMS;
-    case DrawCheck::kNothing: return D3D_OK;
-    case DrawCheck::kDraw: break;
+  if (const std::optional<HRESULT> answer = CheckDraw(type, vertices, vertexCount, indices)) {
+    return *answer;
   }
   const auto* bytes = static_cast<const uint8_t*>(vertices);
   call.vertices.assign(bytes, bytes + size_t{vertexCount} * layout.stride);

@@ -2,20 +2,21 @@
 
 #include <algorithm>
 
-DrawCheck CheckDraw(D3DPRIMITIVETYPE type, const void* vertices, DWORD vertexCount,
-                    const std::optional<IndexList>& indices) {
+std::optional<HRESULT> CheckDraw(D3DPRIMITIVETYPE type, const void* vertices,
+                                 DWORD vertexCount, const std::optional<IndexList>& indices) {
   const bool knownType = type >= D3DPT_POINTLIST && type <= D3DPT_TRIANGLEFAN;
   if (!knownType || vertexCount > kMaxVerticesPerDraw ||
       (indices && indices->count > kMaxIndicesPerDraw)) {
-    return DrawCheck::kRefuse;
+    return DDERR_INVALIDPARAMS;
   }
-  if (vertexCount == 0 || (indices && indices->count == 0)) return DrawCheck::kNothing;
-  if (vertices == nullptr) return DrawCheck::kRefuse;
-  if (!indices) return DrawCheck::kDraw;
+  if (vertexCount == 0 || (indices && indices->count == 0)) return D3D_OK;
+  if (vertices == nullptr) return DDERR_INVALIDPARAMS;
+  if (!indices) return std::nullopt;
   const bool indicesNameVertices =
       indices->data != nullptr &&
       *std::max_element(indices->data, indices->data + indices->count) < vertexCount;
-  return indicesNameVertices ? DrawCheck::kDraw : DrawCheck::kRefuse;
+  if (!indicesNameVertices) return DDERR_INVALIDPARAMS;
+  return std::nullopt;
 }
 
 std::optional<FvfLayout> VertexBufferLayout(const D3DVERTEXBUFFERDESC& desc) {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "render/d3d/d3d_types.h"
+#include "render/d3d/result.h"
 #include "render/state/fvf_layout.h"
 
 constexpr DWORD kMaxVerticesPerDraw = 0xFFFF;
@@ -19,18 +20,14 @@ struct IndexList {
   DWORD count = 0;
 };
 
-enum class DrawCheck {
-  kDraw,     // go ahead
-  kNothing,  // no vertices or an empty index list: D3D_OK, nothing drawn
-  kRefuse,   // DDERR_INVALIDPARAMS
-};
-
+// The answer to a draw that ends at the checks; nothing when the device goes on to draw.
 // `vertices` is the memory drawn from, or any non-null pointer for a draw from a vertex
-// buffer (whose range the device checks itself). Refused: an unknown primitive type, more
-// than kMaxVerticesPerDraw vertices or kMaxIndicesPerDraw indices, no vertices to read, or
-// an index that names none of the vertices.
-DrawCheck CheckDraw(D3DPRIMITIVETYPE type, const void* vertices, DWORD vertexCount,
-                    const std::optional<IndexList>& indices);
+// buffer (whose range the device checks itself). DDERR_INVALIDPARAMS for an unknown
+// primitive type, more than kMaxVerticesPerDraw vertices or kMaxIndicesPerDraw indices, no
+// vertices to read, or an index that names none of the vertices; D3D_OK, with nothing
+// drawn, for no vertices or an empty index list.
+std::optional<HRESULT> CheckDraw(D3DPRIMITIVETYPE type, const void* vertices,
+                                 DWORD vertexCount, const std::optional<IndexList>& indices);
 
 // The layout of the vertices of a buffer made from `desc`; empty when Direct3D 7 refuses
 // it: a size field other than sizeof(D3DVERTEXBUFFERDESC), a format without a layout, no
