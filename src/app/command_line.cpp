@@ -20,6 +20,13 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, CommandLi
       "Words:\n"
       "  log                         on its own, offers the Log choice in the start-up\n"
       "                              dialog, which writes log.txt");
+  app.add_flag("--study", line.study,
+               "Study mode: pause, seek, step and an overlay (the keys are in the README)");
+  double at = 0.0;
+  CLI::Option* atOption =
+      app.add_option("--at", at, "Start in study mode, paused at demo time T seconds")
+          ->type_name("T")
+          ->check(CLI::NonNegativeNumber);
   // Other words are the player's own business (they play as no word does); only a
   // misspelt option is refused.
   app.allow_extras();
@@ -40,5 +47,9 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, CommandLi
     }
   }
   line.showLog = argc == 2 && std::strcmp(argv[1], "log") == 0;
+  if (atOption->count() > 0) {
+    line.study = true;
+    line.startAt = at;
+  }
   return std::nullopt;
 }

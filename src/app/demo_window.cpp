@@ -1,5 +1,9 @@
 #include "app/demo_window.h"
 
+#include <optional>
+
+#include "app/study_mode.h"
+#include "app/study_overlay.h"
 #include "demo/audio.h"
 #include "demo/demo.h"
 
@@ -8,6 +12,8 @@ bool g_appActive = false;
 namespace {
 constexpr int kWindowedWidth = 640;
 constexpr int kWindowedHeight = 480;
+// A paused study shows its frame again at about this interval, for the overlay.
+constexpr Uint32 kPausedRedrawMs = 15;
 }  // namespace
 
 CDemoWindow::CDemoWindow(bool fullscreen, bool runAlways, bool onTop)
@@ -46,21 +52,41 @@ void CDemoWindow::Show() {
   SDL_RaiseWindow(window_);
 }
 
+void CDemoWindow::SetStudy(StudyMode* study, StudyOverlay* overlay) {
+  study_ = study;
+  overlay_ = overlay;
+}
+
 int CDemoWindow::RunMessageLoop() {
   SDL_Event event;
   while (!closed_) {
     if (SDL_PollEvent(&event)) {
       HandleEvent(event);
-    } else if (fullscreen_ || g_appActive || runAlways_) {
-      if (!demo_->DrawFrame()) Close();
     } else {
-      SDL_WaitEvent(nullptr);
+      Idle();
     }
   }
   return 0;
 }
 
+void CDemoWindow::Idle() {
+  if (!fullscreen_ && !g_appActive && !runAlways_) {
+    SDL_WaitEvent(nullptr);
+    return;
+  }
+  if (study_ == nullptr) {
+    if (!demo_->DrawFrame()) Close();
+    return;
+  }
+  if (overlay_ != nullptr) {
+    if (const std::optional<double> seek = overlay_->TakeSeekRequest()) study_->SeekTo(*seek);
+  }
+  if (!study_->Frame()) Close();
+  if (study_->paused()) SDL_WaitEventTimeout(nullptr, kPausedRedrawMs);
+}
+
 void CDemoWindow::HandleEvent(const SDL_Event& event) {
+  if (overlay_ != nullptr && overlay_->HandleEvent(event)) return;
   switch (event.type) {
     case SDL_QUIT:
       Close();
@@ -69,6 +95,8 @@ void CDemoWindow::HandleEvent(const SDL_Event& event) {
       if (event.key.keysym.sym == SDLK_ESCAPE) {
         AudioStop();  // the music stops at once, before the window goes
         Close();
+      } else if (study_ != nullptr) {
+        HandleStudyKey(event.key);
       }
       break;
     case SDL_WINDOWEVENT:
@@ -85,9 +113,20 @@ void CDemoWindow::HandleEvent(const SDL_Event& event) {
   }
 }
 
+void CDemoWindow::HandleStudyKey(const SDL_KeyboardEvent& key) {
+  if (key.keysym.sym == SDLK_TAB) {
+    if (overlay_ != nullptr && key.repeat == 0) overlay_->ToggleShown();
+    return;
+  }
+  // Space toggles once per press; seeks and steps repeat while their key is held.
+  if (key.keysym.sym == SDLK_SPACE && key.repeat != 0) return;
+  study_->HandleKey(key.keysym.sym, (key.keysym.mod & KMOD_SHIFT) != 0);
+}
+
 void CDemoWindow::OnActivate(bool active) {
   g_appActive = active;
-  if (demo_ == nullptr || runAlways_) return;
+  // A paused study already holds the clock and the music.
+  if (demo_ == nullptr || runAlways_ || (study_ != nullptr && study_->paused())) return;
   // The clock and the music stop and go on together, so they stay in step.
   if (active && pausedByFocus_) {
     demo_->timer().Resume();

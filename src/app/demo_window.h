@@ -5,6 +5,8 @@
 #include <SDL2/SDL.h>
 
 class CDemo;
+class StudyMode;
+class StudyOverlay;
 
 // True while the demo's window has the input focus.
 extern bool g_appActive;
@@ -25,6 +27,9 @@ class CDemoWindow {
 
   // The demo receives activation, resize and frame calls once it is set.
   void SetDemo(CDemo* demo) { demo_ = demo; }
+  // In study mode the keys and the loop's frames go through `study`, and the mouse to
+  // `overlay` (both null: the demo plays as it always does).
+  void SetStudy(StudyMode* study, StudyOverlay* overlay);
 
   // Runs until the window is closed; returns the exit code of a normal run.
   int RunMessageLoop();
@@ -33,6 +38,9 @@ class CDemoWindow {
 
  private:
   void OnActivate(bool active);
+  void HandleStudyKey(const SDL_KeyboardEvent& key);
+  // One turn of the loop with nothing to handle: draws a frame, or waits for an event.
+  void Idle();
   void OnResize();
   void Close();
 
@@ -41,6 +49,8 @@ class CDemoWindow {
   bool onTop_;
   SDL_Window* window_ = nullptr;
   CDemo* demo_ = nullptr;
+  StudyMode* study_ = nullptr;
+  StudyOverlay* overlay_ = nullptr;
   bool closed_ = false;
   // Set while a focus loss holds the clock and the music, so that a focus gain resumes
   // only what a loss paused (SDL may report either one twice, or a gain first).

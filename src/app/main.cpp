@@ -1,22 +1,24 @@
 // The process entry: start the platform layer, refuse a second copy, let the user choose
 // the settings, open the log, create the window, build the demo and run it to its end.
+#include <SDL2/SDL.h>
 #include <sys/resource.h>
 
 #include <iostream>
 #include <memory>
+#include <optional>
 
-#include <SDL2/SDL.h>
-
-#include "base/clock.h"
 #include "app/command_line.h"
 #include "app/demo_settings.h"
 #include "app/demo_window.h"
 #include "app/instance_lock.h"
+#include "app/message_box.h"
+#include "app/study_mode.h"
+#include "app/study_overlay.h"
+#include "base/clock.h"
+#include "base/demo_error.h"
 #include "base/log.h"
 #include "base/memory_status.h"
-#include "app/message_box.h"
 #include "demo/demo.h"
-#include "base/demo_error.h"
 #include "show/timeline_script.h"
 
 namespace {
@@ -26,6 +28,23 @@ constexpr int kFatalExit = -1;
 // Playback is smoother ahead of other work; a user may not be allowed to ask for it,
 // and the demo plays either way.
 void RaisePriority() { setpriority(PRIO_PROCESS, 0, -5); }
+
+// Runs the demo in study mode, paused at `startAt` when given. The overlay goes before the
+// demo, whose OpenGL context it draws with.
+int PlayStudy(CDemoWindow& window, CDemo& demo, std::optional<double> startAt) {
+  StudyMode study(demo);
+  StudyOverlay overlay(window.Handle(), study);
+  demo.context()->SetWindowOverlay([&overlay] { overlay.Draw(); });
+  if (startAt) {
+    study.TogglePause();
+    study.SeekTo(*startAt);
+  }
+  window.SetStudy(&study, &overlay);
+  const int exitCode = window.RunMessageLoop();
+  window.SetStudy(nullptr, nullptr);
+  demo.context()->SetWindowOverlay({});
+  return exitCode;
+}
 
 // Creates the window, builds the demo on it and runs it to its end. The window lives only
 // inside this function, so it is gone before SDL shuts down.
@@ -45,7 +64,8 @@ int PlayDemo(const DemoSettings& settings) {
                BuildTimeline);
     window.Show();
     window.SetDemo(&demo);
-    const int exitCode = window.RunMessageLoop();
+    const int exitCode =
+        settings.study ? PlayStudy(window, demo, settings.startAt) : window.RunMessageLoop();
     window.SetDemo(nullptr);
     return exitCode;
   } catch (const demoError& error) {
@@ -82,6 +102,8 @@ int main(int argc, char** argv) {
 
   DemoSettings settings;
   settings.showLog = commandLine.showLog;
+  settings.study = commandLine.study;
+  settings.startAt = commandLine.startAt;
   do {
     if (!RunSetupDialog(settings)) {
       SDL_Quit();

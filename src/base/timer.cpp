@@ -1,5 +1,8 @@
 #include "base/timer.h"
 
+#include <algorithm>
+#include <cmath>
+
 CTimer::CTimer(const Clock& clock) : clock_(clock) {
   if (!clock_.QueryFrequency(&frequency)) frequency = 1000;
   frequencyF = static_cast<float>(frequency);
@@ -40,6 +43,12 @@ void CTimer::Pause() {
 void CTimer::Resume() {
   start += Now() - pauseStart;
   paused_ = false;
+}
+
+void CTimer::SeekTo(double seconds) {
+  const auto ticks =
+      static_cast<uint64_t>(std::llround(std::max(seconds, 0.0) * static_cast<double>(frequency)));
+  start = (paused_ ? pauseStart : Now()) - ticks;
 }
 
 float CTimer::DemoTime() const {

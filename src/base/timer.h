@@ -17,6 +17,11 @@ class CTimer {
   void Pause();
   // Call only after Pause.
   void Resume();
+  // Demo time becomes `seconds` (0 or more) now, whether paused or running: a paused timer
+  // stands at it, a running one goes on from it. The seconds become whole counter ticks
+  // first, as a tool's virtual clock does, so both read the same f32 time.
+  void SeekTo(double seconds);
+  bool paused() const { return paused_; }
 
   // Seconds since Reset without the paused spans, divided in extended precision and
   // stored as f32. It stands still while the timer is paused.

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -146,6 +147,16 @@ bool AudioFree() {
   SDL_CloseAudioDevice(player.device);
   player = Player{};
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  return true;
+}
+
+bool AudioStreamSeek(AudioStream stream, uint64_t frame) {
+  if (player.device == 0) return false;
+  DeviceLock lock(player.device);
+  Stream* found = player.streams.Find(stream);
+  if (found == nullptr || !found->decoder->SeekToFrame(frame)) return false;
+  const int64_t length = found->decoder->LengthInFrames();
+  found->frames_played = length >= 0 ? std::min(frame, static_cast<uint64_t>(length)) : frame;
   return true;
 }
 

@@ -33,3 +33,6 @@ bool AudioFree();
 
 // The number of sample frames of `stream` handed to the output so far.
 uint64_t AudioStreamPosition(AudioStream stream);
+// Moves `stream` to sample frame `frame`: the output goes on from there, and the position
+// becomes `frame`. A frame past the end leaves the stream at its end.
+bool AudioStreamSeek(AudioStream stream, uint64_t frame);

@@ -50,6 +50,8 @@ CDemo::CDemo(SDL_Window* window, bool fullscreen, uint32_t targetWidth, uint32_t
     if (!mute_) PlayMusic();
     font_ = std::make_unique<BitmapFont>(device_, textures_, width_, height_);
     font_->LoadFont(archive_);
+    builtRandState_ = DemoRandState();
+    builtStates_ = std::make_unique<DeviceStateSnapshot>(device_);
     timer_.Reset(kInitialFps);
   } catch (...) {
     // The destructor does not run for a demo that was never built: let go of what was
@@ -155,6 +157,7 @@ std::unique_ptr<BitmapFont> CDemo::ReplaceFont(std::unique_ptr<BitmapFont> font)
 }
 
 void CDemo::ReleaseObjects() {
+  builtStates_.reset();  // it holds the textures bound then
   SafeRelease(archive_);
   SafeRelease(textures_);
   SafeRelease(context_);

@@ -11,6 +11,7 @@
 
 #include "base/timer.h"
 #include "demo/audio.h"
+#include "demo/device_state_snapshot.h"
 #include "demo/timeline.h"
 #include "render/d3dx/d3dx_context.h"
 #include "render/d3dx/d3dx_matrix_stack.h"
@@ -40,6 +41,15 @@ class CDemo {
   void AddPart(std::unique_ptr<CPart> part, const std::string& name, double start, double end);
   // Draws one frame; false once the timeline has run out.
   bool DrawFrame();
+  // Brings the demo to the frame on screen at `seconds` in a run at `fps` frames a second,
+  // as a viewer of that run sees it: rewinds, plays the frames from the start of the
+  // earliest part then on screen without drawing their pixels, and sets the timer to the
+  // frame's time (a paused timer stays paused). The next DrawFrame draws the frame itself.
+  // Returns the frame's time. `seconds` must lie before the timeline's end.
+  double SeekTo(double seconds, double fps);
+  // Back to the state the demo was built in: the timeline's schedule, every part as Init
+  // left it, the sequence of chance and the device's states.
+  void Rewind();
   // The render target has a new size (from the window). A zero width or height (a
   // minimised window) is ignored.
   void OnResize(uint32_t width, uint32_t height);
@@ -61,6 +71,10 @@ class CDemo {
   // The timeline, and the timer it plays by (which the window pauses and resumes).
   const Timeline& timeline() const { return timeline_; }
   CTimer& timer() { return timer_; }
+  // The music goes on from `seconds` of demo time (nothing happens when muted).
+  void SeekMusicTo(double seconds);
+  // Where the music is, in demo seconds: the samples handed to the output so far.
+  double MusicPosition() const;
   // The music: its stream (0 when muted or not started) and the decoded samples.
   AudioStream stream() const { return stream_; }
   const std::vector<uint8_t>& audioBuffer() const { return audioBuffer_; }
@@ -85,6 +99,9 @@ class CDemo {
 
   Timeline timeline_;
   CTimer timer_;
+  // What Rewind puts back, taken once everything is built.
+  uint32_t builtRandState_ = 0;
+  std::unique_ptr<DeviceStateSnapshot> builtStates_;
   ID3DXMatrixStack* matrixStacks_[3] = {};
   IDirect3D7* d3d_ = nullptr;
   IDirectDrawSurface7* primary_ = nullptr;

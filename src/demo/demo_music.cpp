@@ -1,7 +1,10 @@
 // The soundtrack: read whole from the archive_ into memory and played from there.
+#include <algorithm>
+#include <cmath>
+
+#include "base/demo_error.h"
 #include "base/log.h"
 #include "demo/demo.h"
-#include "base/demo_error.h"
 #include "resources/archive.h"
 
 namespace {
@@ -27,6 +30,16 @@ void CDemo::LoadMusic() {
 void CDemo::PlayMusic() {
   AudioStart();
   AudioStreamPlay(stream_, true);
+}
+
+void CDemo::SeekMusicTo(double seconds) {
+  if (stream_ == 0) return;
+  const auto frame = std::llround(std::max(seconds, 0.0) * kOutputFrequency);
+  AudioStreamSeek(stream_, static_cast<uint64_t>(frame));
+}
+
+double CDemo::MusicPosition() const {
+  return static_cast<double>(AudioStreamPosition(stream_)) / kOutputFrequency;
 }
 
 void CDemo::StopAndFreeMusic() {

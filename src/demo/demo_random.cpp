@@ -10,3 +10,5 @@ int DemoRand() {
 }
 
 void SeedDemoRand(uint32_t seed) { g_randState = seed; }
+
+uint32_t DemoRandState() { return g_randState; }

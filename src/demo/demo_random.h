@@ -8,5 +8,7 @@ constexpr int kDemoRandMax = 32767;
 
 // The next value, 0..kDemoRandMax.
 int DemoRand();
-// Restarts the sequence; the demo runtime seeds with 1 when it is built.
+// Restarts the sequence; the demo runtime seeds with 1 when it is built. Seeding with a
+// state DemoRandState gave goes on from where that state was.
 void SeedDemoRand(uint32_t seed);
+uint32_t DemoRandState();

@@ -119,7 +119,14 @@ size_t Mp3Decoder::Read(int16_t* out, size_t frames) {
   return written / kBytesPerFrame;
 }
 
-bool Mp3Decoder::Rewind() { return mpg123_seek(state_->handle.get(), 0, SEEK_SET) == 0; }
+bool Mp3Decoder::Rewind() { return SeekToFrame(0); }
+
+bool Mp3Decoder::SeekToFrame(uint64_t frame) {
+  // The whole stream was scanned when it was opened, so the seek is exact to the sample;
+  // past the end it lands at the end.
+  const auto target = static_cast<off_t>(frame);
+  return target >= 0 && mpg123_seek(state_->handle.get(), target, SEEK_SET) >= 0;
+}
 
 int64_t Mp3Decoder::LengthInFrames() {
   const off_t length = mpg123_length(state_->handle.get());

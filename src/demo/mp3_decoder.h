@@ -21,6 +21,8 @@ class Mp3Decoder {
   size_t Read(int16_t* out, size_t frames);
   // Goes back to the first sample.
   bool Rewind();
+  // Goes to stereo frame `frame` (0 is the first), where the next Read starts.
+  bool SeekToFrame(uint64_t frame);
   // Total length in frames, or -1 when unknown.
   int64_t LengthInFrames();
 

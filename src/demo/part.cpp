@@ -19,4 +19,6 @@ void CPart::Stop() { endTime = demo->CurrentTime(); }
 
 void CPart::Resize() {}
 
+void CPart::Rewind() {}
+
 void CPart::Render(float) { ++frames; }

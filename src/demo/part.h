@@ -2,7 +2,8 @@
 // A timeline part: anything shown over a window of demo time (a scene shot, an effect,
 // a fade, a text overlay). The timeline calls Init once when the part is added, Start when
 // its window opens, Render once a frame with the progress through its window, Stop when
-// the window has passed, and Resize whenever the render target changes size.
+// the window has passed, and Resize whenever the render target changes size; Rewind when
+// the demo goes back to replay frames (a seek).
 #include <string>
 
 class CDemo;
@@ -22,6 +23,11 @@ class CPart {
   // Loads everything the part needs; may throw demoError.
   virtual void Init() = 0;
   virtual void Resize();
+  // Puts back the frame-to-frame state Init left (particles, positions moved by each
+  // frame's step, the last frame's time), so that frames played again from the part's
+  // start show what they showed the first time. Parts whose picture depends only on the
+  // frame's time keep the default, which does nothing.
+  virtual void Rewind();
   // `progress` runs from just above 0 to 1 over the part's window. The base only counts
   // the frame; parts that report a frame rate call it.
   virtual void Render(float progress);

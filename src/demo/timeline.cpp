@@ -12,7 +12,8 @@ CPart& Timeline::Add(std::unique_ptr<CPart> part, const std::string& name, float
   CPart& added = *part;
   added.name = name;
   parts_.push_back(std::move(part));
-  pending_.push_back(TimelineEntry{true, name, start, end, &added});
+  schedule_.push_back(TimelineEntry{true, name, start, end, &added});
+  pending_.push_back(schedule_.back());
   return added;
 }
 
@@ -51,7 +52,20 @@ void Timeline::EndActivePartsAt(float now) {
   for (TimelineEntry& entry : active_) entry.part->endTime = now;
 }
 
+void Timeline::Rewind() {
+  active_.clear();
+  pending_.assign(schedule_.begin(), schedule_.end());
+  for (const std::unique_ptr<CPart>& part : parts_) part->Rewind();
+}
+
+std::vector<PartWindow> Timeline::windows() const {
+  std::vector<PartWindow> windows;
+  for (const TimelineEntry& entry : schedule_) windows.push_back({entry.start, entry.end});
+  return windows;
+}
+
 void Timeline::Clear() {
+  schedule_.clear();
   pending_.clear();
   active_.clear();
   // In the order added, as the parts were built: a part's destructor logs its frame rate.

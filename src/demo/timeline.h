@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "demo/frame_grid.h"
+
 class CPart;
 
 // Added to every scripted start and end, so the first part begins this long after the
@@ -50,14 +52,22 @@ class Timeline {
   void EndActivePartsAt(float now);
   // Deletes every part, in the order they were added, and empties the lists.
   void Clear();
+  // Back to the schedule as added: every part pending again and rewound to the state Init
+  // left. Parts on screen are not stopped; an exception may be reported once more.
+  void Rewind();
 
   // Every part, in the order added.
   const std::vector<std::unique_ptr<CPart>>& parts() const { return parts_; }
   const std::list<TimelineEntry>& pending() const { return pending_; }
   const std::list<TimelineEntry>& active() const { return active_; }
+  // Every part as added, whatever has been started since.
+  const std::vector<TimelineEntry>& schedule() const { return schedule_; }
+  // Every part's window, in the order added.
+  std::vector<PartWindow> windows() const;
 
  private:
   std::vector<std::unique_ptr<CPart>> parts_;
+  std::vector<TimelineEntry> schedule_;
   std::list<TimelineEntry> pending_;
   std::list<TimelineEntry> active_;
 };

@@ -93,6 +93,8 @@ void CCaptureComposite::Render(float progress) {
   DrawFlashes(progress);
 }
 
+void CCaptureComposite::Rewind() { scene_.Rewind(); }
+
 HRESULT CCaptureComposite::CaptureFrame() {
   if (demo->context() == nullptr) return DD_OK;
   IDirectDrawSurface7* backBuffer = nullptr;

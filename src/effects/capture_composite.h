@@ -46,6 +46,7 @@ class CCaptureComposite : public CPart {
   void Init() override;
   void Resize() override;
   void Render(float progress) override;
+  void Rewind() override;
   // Releases the members. The capture texture stays with the texture manager until it
   // releases everything at shutdown.
   void Release() override;

@@ -67,6 +67,24 @@ void CFlareComposite::Init() {
     throw demoError("Error creating VB: " + ErrorText(result));
   }
 
+  WriteStartingSprites();
+  const float cx = HalfWidth(), cy = HalfHeight();
+  for (Flare& flare : flares_) {
+    Launch(flare);
+    const float along = static_cast<float>(Random1024()) / 1024.0f * kLaunchSpread;
+    flare.position = {cx + flare.velocity.x * along, cy + flare.velocity.y * along, 0};
+  }
+  scattered_ = flares_;
+  Resize();
+}
+
+void CFlareComposite::Rewind() {
+  flares_ = scattered_;
+  previousTime = 0;
+  WriteStartingSprites();
+}
+
+void CFlareComposite::WriteStartingSprites() {
   const float cx = HalfWidth(), cy = HalfHeight();
   void* data = nullptr;
   if (SUCCEEDED(flareBuffer_->Lock(0, &data, nullptr))) {
@@ -80,13 +98,6 @@ void CFlareComposite::Init() {
     for (int k = 0; k < kFlareCount; ++k) WriteSprite(vertices + 6 + 6 * k, cx, cy, cx, cy);
     flareBuffer_->Unlock();
   }
-
-  for (Flare& flare : flares_) {
-    Launch(flare);
-    const float along = static_cast<float>(Random1024()) / 1024.0f * kLaunchSpread;
-    flare.position = {cx + flare.velocity.x * along, cy + flare.velocity.y * along, 0};
-  }
-  Resize();
 }
 
 void CFlareComposite::Launch(Flare& flare) const {

@@ -39,6 +39,8 @@ class CFlareComposite : public CPart {
   // cannot) and scatters the flares along their rays.
   void Init() override;
   void Resize() override;
+  // The flares go back to where Init scattered them, and the shared time to 0.
+  void Rewind() override;
   // Moves the flares on by the part time since the last frame of any flare part.
   void Render(float t) override;
   // Gives back the textures and the blobs'; the flare buffer lives as long as the part.
@@ -53,11 +55,14 @@ class CFlareComposite : public CPart {
  private:
   void DrawBackground(float t);
   void DrawFlares(float elapsed);
+  // The fixed centre sprite, and every flare's sprite as a point at the centre.
+  void WriteStartingSprites();
   // Sends `flare` off from the centre along a new random ray.
   void Launch(Flare& flare) const;
 
   CEnvMapEffect blobs_;
   IDirect3DVertexBuffer7* flareBuffer_ = nullptr;
   std::array<Flare, kFlareCount> flares_{};
+  std::array<Flare, kFlareCount> scattered_{};  // the flares as Init left them
   bool holdsTextures_ = false;
 };

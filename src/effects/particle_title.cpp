@@ -99,6 +99,8 @@ void CParticleTitle::Init() {
   scene_.Init();
 }
 
+void CParticleTitle::Rewind() { scene_.Rewind(); }
+
 void CParticleTitle::Render(float progress) {
   CPart::Render(progress);
   if (progress > kSceneAppears) scene_.Render(TitleSceneProgress(progress));

@@ -19,6 +19,7 @@ class CParticleTitle : public CPart {
   // title scene.
   void Init() override;
   void Render(float progress) override;
+  void Rewind() override;
   void Release() override;
 
   DWORD vertexCount = 0;  // of the sprite buffer: kTitleSwirlVertices once made

@@ -70,14 +70,24 @@ void CVentShaftEffect::Init() {
     ringTemplate_[2 * k] = {x, y, 0, 0xFFFFFFFFu, u, 0};
     ringTemplate_[2 * k + 1] = {x, y, 0, 0xFFFFFFFFu, u, 1};
   }
+  PlaceSlicesAtStart();
+  demo->textures()->LoadTexture(kWallTexture, kDefaultTextureFormat, 0);
+  demo->textures()->LoadTexture(kGratingTexture, kAlphaTextureFormat, 0);
+  holdsTextures_ = true;
+}
+
+void CVentShaftEffect::PlaceSlicesAtStart() {
   constexpr float kSliceStep = 0.033333335f;  // of the shaft's length
   for (int i = 0; i < kShaftSlices; ++i) {
     slices[i] = {static_cast<float>(i) * kSliceStep * kShaftLength,
                  static_cast<float>(i + 1) * kSliceStep * kShaftLength};
   }
-  demo->textures()->LoadTexture(kWallTexture, kDefaultTextureFormat, 0);
-  demo->textures()->LoadTexture(kGratingTexture, kAlphaTextureFormat, 0);
-  holdsTextures_ = true;
+}
+
+void CVentShaftEffect::Rewind() {
+  PlaceSlicesAtStart();
+  previousTime = 0;
+  currentTime = 0;
 }
 
 void CVentShaftEffect::BuildSlice(int slice, float scale) {

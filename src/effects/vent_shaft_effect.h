@@ -34,6 +34,8 @@ class CVentShaftEffect : public CPart {
   // Builds the ring template, puts the slices at their start and loads the textures.
   void Init() override;
   void Render(float progress) override;
+  // The slices go back to their start, and the shared times to 0.
+  void Rewind() override;
   void Release() override;
 
   // Shared by every instance: the progress of the last frame drawn (0 before the first)
@@ -50,6 +52,7 @@ class CVentShaftEffect : public CPart {
   // times the template's radius about the centre line.
   void BuildSlice(int slice, float scale);
   void BuildAllSlices(float scale);
+  void PlaceSlicesAtStart();
   void PlaceCamera() const;
   void DrawWalls();
   void DrawGrating();

@@ -9,4 +9,7 @@ class SceneDrawable {
   virtual ~SceneDrawable() = default;
   // Draws at scene time `time`, seen from `camera` (null when the scene has none yet).
   virtual void Draw(float time, const CCamera* camera) = 0;
+  // Goes back to the state it was built with; only a drawable that carries state from
+  // frame to frame has anything to do.
+  virtual void Rewind() {}
 };

@@ -61,6 +61,8 @@ void CScenePart::Render(float progress) {
   renderer_.Render(time, noDepth);
 }
 
+void CScenePart::Rewind() { renderer_.Rewind(); }
+
 void CScenePart::Release() {
   renderer_.Release();
   scene_.Clear();

@@ -21,6 +21,7 @@ class CScenePart : public CPart {
   // Also makes the clear colour black.
   void Start() override;
   void Render(float progress) override;
+  void Rewind() override;
   // Hands the scene's textures back and empties the scene.
   void Release() override;
 

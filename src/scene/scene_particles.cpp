@@ -69,6 +69,11 @@ void CSceneParticles::Update(float particleTime) {
   }
 }
 
+void CSceneParticles::Rewind() {
+  lastTime_ = -1.0f;
+  std::fill(particles_.begin(), particles_.end(), Particle{});
+}
+
 void CSceneParticles::MoveLiving(Particle& particle, float dt) const {
   particle.life -= dt;
   if (particle.life < 0.0f) particle.alive = false;

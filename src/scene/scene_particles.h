@@ -45,6 +45,8 @@ class CSceneParticles final : public SceneDrawable {
   // live particles move, fall and die, and the dead are born again (they move from the
   // next call on). Time may run backwards.
   void Update(float particleTime);
+  // Every particle dead again and the clock not started, as built.
+  void Rewind() override;
 
   const std::vector<Particle>& Particles() const { return particles_; }
 

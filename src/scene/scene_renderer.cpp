@@ -1,5 +1,7 @@
 #include "scene/scene_renderer.h"
 
+#include <tuple>
+
 #include "scene/node_world_matrix.h"
 
 CSceneRenderer::~CSceneRenderer() {
@@ -31,6 +33,16 @@ void CSceneRenderer::Release() {
   }
   buckets_.clear();
   bucketIndex_.clear();
+}
+
+void CSceneRenderer::Rewind() {
+  camera_ = nullptr;
+  lastTime_ = 0;
+  timeStep_ = 0;
+  for (size_t i = 0; i < items_.size() && i < builtTextureFrames_.size(); ++i) {
+    std::tie(items_[i].textureFrameCounter, items_[i].textureFrameTimer) = builtTextureFrames_[i];
+    if (items_[i].drawable) items_[i].drawable->Rewind();
+  }
 }
 
 int CSceneRenderer::BucketOf(const std::string& name) const {

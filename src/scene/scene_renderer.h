@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "render/d3d/device.h"
@@ -42,6 +43,9 @@ class CSceneRenderer {
   void Build(CScene& scene);
   // Brings the scene to scene time `time`; once per frame, before Render.
   void Update(float time);
+  // Goes back to the state Build left: no camera chosen, no frame seen, every animated
+  // texture at the frame it was built with, every particle unborn.
+  void Rewind();
   // Draws the scene at `time`; noDepth 1 draws without depth test and depth writes.
   void Render(float time, int noDepth);
   // Forgets the scene and its camera, hands every texture back to the texture manager and
@@ -107,6 +111,8 @@ class CSceneRenderer {
   CCamera* camera_ = nullptr;
   float lastTime_ = 0;
   float timeStep_ = 0;
+  // Parallel to items_: each animated texture's frame and timer as built.
+  std::vector<std::pair<uint32_t, float>> builtTextureFrames_;
   std::vector<SortedDraw> opaque_;   // depth-tested opaque items of the frame
   std::vector<SortedDraw> blended_;
 };

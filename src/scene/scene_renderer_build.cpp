@@ -53,6 +53,10 @@ void CSceneRenderer::Build(CScene& scene) {
   }
   if (!staticVertices.empty()) CreateStaticBuffer(staticVertices);
   if (dynamicNeed > 0) CreateDynamicBuffer(dynamicNeed);
+  builtTextureFrames_.clear();
+  for (const RenderItem& item : items_) {
+    builtTextureFrames_.emplace_back(item.textureFrameCounter, item.textureFrameTimer);
+  }
 }
 
 void CSceneRenderer::BuildBuckets(const std::vector<CMaterial>& materials) {

@@ -11,6 +11,7 @@ namespace {
 struct Parsed {
   std::optional<int> exitNow;
   bool showLog = false;
+  CommandLine line;
   std::string out, errors;
 };
 
@@ -22,6 +23,7 @@ Parsed Parse(const std::vector<const char*>& words) {
   Parsed parsed;
   parsed.exitNow = ParseCommandLine(static_cast<int>(argv.size()), argv.data(), line, out, errors);
   parsed.showLog = line.showLog;
+  parsed.line = line;
   parsed.out = out.str();
   parsed.errors = errors.str();
   return parsed;
@@ -46,6 +48,8 @@ TEST(CommandLineTest, HelpDescribesThePlayerAndItsWord) {
     EXPECT_NE(parsed.out.find("Usage: lantern"), std::string::npos) << parsed.out;
     EXPECT_NE(parsed.out.find("--help"), std::string::npos);
     EXPECT_NE(parsed.out.find("  log "), std::string::npos);
+    EXPECT_NE(parsed.out.find("--study"), std::string::npos);
+    EXPECT_NE(parsed.out.find("--at"), std::string::npos);
     EXPECT_EQ(parsed.errors, "");
   }
 }
@@ -57,6 +61,24 @@ TEST(CommandLineTest, AnUnknownOptionIsRefusedByName) {
     EXPECT_EQ(parsed.exitNow, 2);
     EXPECT_NE(parsed.errors.find("--"), std::string::npos) << parsed.errors;
     EXPECT_NE(parsed.errors.find("--help"), std::string::npos) << parsed.errors;
+  }
+}
+
+TEST(CommandLineTest, StudyModeStartsPausedWhereAtSays) {
+  EXPECT_TRUE(Parse({"--study"}).line.study);
+  EXPECT_EQ(Parse({"--study"}).line.startAt, std::nullopt);
+  for (const auto& words : std::vector<std::vector<const char*>>{
+           {"--at", "142.88"}, {"--at=142.88"}, {"--study", "--at", "142.88"}}) {
+    const Parsed parsed = Parse(words);
+    EXPECT_EQ(parsed.exitNow, std::nullopt) << parsed.errors;
+    EXPECT_TRUE(parsed.line.study);
+    EXPECT_EQ(parsed.line.startAt, 142.88);
+  }
+  for (const auto& words :
+       std::vector<std::vector<const char*>>{{"--at", "-1"}, {"--at", "soon"}, {"--at"}}) {
+    const Parsed parsed = Parse(words);
+    EXPECT_EQ(parsed.exitNow, 2);
+    EXPECT_NE(parsed.errors.find("--at"), std::string::npos) << parsed.errors;
   }
 }
 

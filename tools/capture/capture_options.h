@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "demo/frame_grid.h"
 #include "video_format.h"
 
 enum class CaptureMode {
@@ -12,14 +13,6 @@ enum class CaptureMode {
   kVideo,    // --video: every frame of a range, with the soundtrack, into one file
   kSheet,    // --sheet: one labelled frame every few seconds, tiled into one PNG
   kBench,    // --bench: the whole timeline as fast as it runs, with each part's rate
-};
-
-// How the tool reaches a frame it keeps. Parts that carry state from frame to frame show
-// what a viewer sees only when the frames before were played at the same step.
-enum class MomentPlay {
-  kFromPartStart,  // play every frame from the start of the earliest part on screen
-  kFromDemoStart,  // --exact: play every frame from demo time 0
-  kJump,           // --jump: draw the moment straight away
 };
 
 struct CaptureOptions {

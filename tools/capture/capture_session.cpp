@@ -27,8 +27,7 @@ CaptureSession::CaptureSession(uint32_t width, uint32_t height, bool mute,
     throw;
   }
   demo_->context()->SetPresentsToWindow(present);
-  for (const TimelineEntry& entry : demo_->timeline().pending())
-    windows_.push_back({entry.start, entry.end});
+  windows_ = demo_->timeline().windows();
 }
 
 CaptureSession::~CaptureSession() {
@@ -37,11 +36,12 @@ CaptureSession::~CaptureSession() {
   SDL_Quit();
 }
 
-bool CaptureSession::DrawFrameAt(double seconds) {
-  const auto ticks =
-      std::llround(std::max(seconds, 0.0) * static_cast<double>(demo_->timer().frequency));
-  clock_.SetTicks(demo_->timer().start + static_cast<uint64_t>(ticks));
-  return demo_->DrawFrame();
+bool CaptureSession::DrawFrameAt(double seconds, bool drawsPixels) {
+  demo_->timer().SeekTo(seconds);
+  demo_->context()->SetDrawsPixels(drawsPixels);
+  const bool goesOn = demo_->DrawFrame();
+  demo_->context()->SetDrawsPixels(true);
+  return goesOn;
 }
 
 bool CaptureSession::ReadFrame(std::vector<uint32_t>& pixels, uint32_t& width,

@@ -28,8 +28,9 @@ class CaptureSession {
   CaptureSession& operator=(const CaptureSession&) = delete;
 
   // Draws the frame at `seconds` of demo time (0 or more); false once the timeline has run
-  // out.
-  bool DrawFrameAt(double seconds);
+  // out. Without `drawsPixels` the frame only brings the parts' state along (a warm-up
+  // frame) and the render target keeps the last frame's picture.
+  bool DrawFrameAt(double seconds, bool drawsPixels = true);
   // The last drawn frame as 0xAARRGGBB pixels, top row first; false on failure.
   bool ReadFrame(std::vector<uint32_t>& pixels, uint32_t& width, uint32_t& height) const;
   // Writes the last drawn frame as a PNG file; false on failure.

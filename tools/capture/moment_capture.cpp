@@ -21,7 +21,7 @@ bool PlayPlannedFrames(CaptureSession& session, const std::vector<PlannedFrame>&
                        const std::function<bool(const PlannedFrame&)>& keep) {
   for (const PlannedFrame& frame : frames) {
     if (Interrupted()) return false;
-    session.DrawFrameAt(frame.time);
+    session.DrawFrameAt(frame.time, /*drawsPixels=*/!frame.moments.empty());
     if (!frame.moments.empty() && !keep(frame)) return false;
   }
   return true;

@@ -3,6 +3,7 @@
 // render/gl), it owns the render target the demo draws into (colour, depth and stencil,
 // row 0 at the top) and presents that picture to the window, scaled with its aspect kept.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -53,6 +54,14 @@ class ID3DXContext : public RefCounted {
   // Whether UpdateFrame shows the picture in the window (at first it does). A tool that
   // only reads the render target back turns it off and saves the copy and the swap.
   virtual void SetPresentsToWindow(bool presents) = 0;
+  // Whether draws and clears reach the render target (at first they do). With pixels off
+  // everything else goes on as usual: a player that brings stateful parts up to a moment
+  // plays the frames before it this way, and only the moment itself is rasterised.
+  virtual void SetDrawsPixels(bool draws) = 0;
+  // Called by UpdateFrame after the picture is in the window and before it is shown, with
+  // the window's framebuffer bound (an empty function: nothing). The render target, and so
+  // whatever is read back from it, never sees what the overlay draws.
+  virtual void SetWindowOverlay(std::function<void()> overlay) = 0;
   // Both need the context current wherever they are used, and must go before it does.
   virtual std::unique_ptr<FrameReadback> CreateFrameReadback() = 0;
   virtual std::unique_ptr<FragmentCounter> CreateFragmentCounter() = 0;

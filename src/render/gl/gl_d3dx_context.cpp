@@ -101,9 +101,21 @@ HRESULT GlD3DXContext::SetClearStencil(DWORD stencil) {
   return S_OK;
 }
 
+void GlD3DXContext::SetDrawsPixels(bool draws) {
+  drawsPixels_ = draws;
+  // OpenGL drops every primitive before rasterisation and ignores clears; vertices are
+  // still processed, and copies between surfaces still happen.
+  if (draws) {
+    glDisable(GL_RASTERIZER_DISCARD);
+  } else {
+    glEnable(GL_RASTERIZER_DISCARD);
+  }
+}
+
 HRESULT GlD3DXContext::UpdateFrame(DWORD) {
-  if (!presentsToWindow_) {
+  if (!presentsToWindow_ || !drawsPixels_) {
     // The frame is complete as far as the caller can tell: its commands are on their way.
+    // A frame without pixels has nothing new to show.
     glFlush();
     return S_OK;
   }
@@ -128,6 +140,10 @@ HRESULT GlD3DXContext::UpdateFrame(DWORD) {
     glBlitFramebuffer(0, 0, width, height, picture.x, picture.y, picture.x + picture.width,
                       picture.y + picture.height, GL_COLOR_BUFFER_BIT,
                       sameSize ? GL_NEAREST : GL_LINEAR);
+    if (overlay_) {
+      glViewport(0, 0, windowWidth, windowHeight);
+      overlay_();
+    }
   }
   SDL_GL_SwapWindow(window);
   return S_OK;

@@ -37,6 +37,8 @@ class GlD3DXContext final : public ID3DXContext {
   HRESULT ReadRenderTarget(std::vector<uint32_t>& pixelsArgb, DWORD* width,
                            DWORD* height) override;
   void SetPresentsToWindow(bool presents) override { presentsToWindow_ = presents; }
+  void SetDrawsPixels(bool draws) override;
+  void SetWindowOverlay(std::function<void()> overlay) override { overlay_ = std::move(overlay); }
   std::unique_ptr<FrameReadback> CreateFrameReadback() override;
   std::unique_ptr<FragmentCounter> CreateFragmentCounter() override;
 
@@ -60,4 +62,6 @@ class GlD3DXContext final : public ID3DXContext {
   float clearDepth_ = 1.0f;
   DWORD clearStencil_ = 0;
   bool presentsToWindow_ = true;
+  bool drawsPixels_ = true;
+  std::function<void()> overlay_;
 };
