@@ -22,6 +22,9 @@ const char* const kCaptureUsage =
     "      measures the renderer's fill rate, then plays the timeline (or the frames from\n"
     "      T0 up to T1) at a step of 1/fps as fast as it can and reports for each part its\n"
     "      frames, rate, median and 95th-percentile frame time and overdraw\n"
+    "  --bench-study\n"
+    "      times the player's study mode: a seek to the last frame of every timeline row\n"
+    "      (as a paused player lands there and shows it), and the overlay's cost per frame\n"
     "  --help\n"
     "      prints this text\n"
     "Frames lie on a step of 1/fps (default 30) from demo time 0 (for --video, from T0); a\n"
@@ -87,7 +90,7 @@ struct Given {
 // The combinations that the options alone cannot refuse; an empty text when all is well.
 std::string CheckCombination(const CaptureOptions& options, const Given& given) {
   if (options.help) return "";
-  if (given.modes != 1) return "give one of --at, --video, --sheet or --bench";
+  if (given.modes != 1) return "give one of --at, --video, --sheet, --bench or --bench-study";
   const bool video = options.mode == CaptureMode::kVideo;
   const bool sheet = options.mode == CaptureMode::kSheet;
   if (given.output && options.mode != CaptureMode::kMoments) return "--out needs --at";
@@ -96,6 +99,9 @@ std::string CheckCombination(const CaptureOptions& options, const Given& given) 
   }
   if (options.to && *options.to <= options.from) return "--to must be later than --from";
   if (given.every && !sheet) return "--every needs --sheet";
+  if (options.mode == CaptureMode::kStudyBench && (given.range || given.jump || given.exact)) {
+    return "--bench-study takes no range and no way of playing: it seeks as the player does";
+  }
   if ((given.jump || given.exact) && options.mode == CaptureMode::kBench) {
     return given.jump ? "--jump does not go with --bench" : "--exact does not go with --bench";
   }
@@ -133,8 +139,8 @@ std::optional<CaptureOptions> ParseCaptureOptions(int argc, const char* const* a
       options.log = true;
       continue;
     }
-    if (option == "--bench") {
-      options.mode = CaptureMode::kBench;
+    if (option == "--bench" || option == "--bench-study") {
+      options.mode = option == "--bench" ? CaptureMode::kBench : CaptureMode::kStudyBench;
       ++given.modes;
       continue;
     }

@@ -9,10 +9,11 @@
 #include "video_format.h"
 
 enum class CaptureMode {
-  kMoments,  // --at: PNG files of chosen moments
-  kVideo,    // --video: every frame of a range, with the soundtrack, into one file
-  kSheet,    // --sheet: one labelled frame every few seconds, tiled into one PNG
-  kBench,    // --bench: the whole timeline as fast as it runs, with each part's rate
+  kMoments,     // --at: PNG files of chosen moments
+  kVideo,       // --video: every frame of a range, with the soundtrack, into one file
+  kSheet,       // --sheet: one labelled frame every few seconds, tiled into one PNG
+  kBench,       // --bench: the whole timeline as fast as it runs, with each part's rate
+  kStudyBench,  // --bench-study: the player's seeks and its overlay, timed
 };
 
 struct CaptureOptions {

@@ -39,6 +39,7 @@ class CaptureSession {
   std::vector<std::string> PartsOnScreen() const;
 
   CDemo& demo() { return *demo_; }
+  SDL_Window* window() const { return window_; }
   // Every part's window, as the timeline held them before the first frame.
   const std::vector<PartWindow>& windows() const { return windows_; }
   // The demo time after which the timeline has run out.

@@ -5,17 +5,18 @@
 #include <iostream>
 #include <limits>
 
+#include "base/demo_error.h"
 #include "base/log.h"
 #include "base/memory_status.h"
 #include "capture_options.h"
 #include "capture_session.h"
-#include "base/demo_error.h"
-#include "show/timeline_script.h"
 #include "exit_status.h"
 #include "moment_capture.h"
 #include "part_bench.h"
 #include "scene_timeline.h"
 #include "sheet_capture.h"
+#include "show/timeline_script.h"
+#include "study_bench.h"
 #include "video_capture.h"
 
 namespace {
@@ -32,6 +33,9 @@ int Capture(CaptureSession& session, const CaptureOptions& options) {
       return CaptureSheet(session, options);
     case CaptureMode::kBench:
       RunBench(session, options.fps, options.from, options.to.value_or(kNoEnd), std::cout);
+      return 0;
+    case CaptureMode::kStudyBench:
+      RunStudyBench(session, std::cout);
       return 0;
   }
   return 0;
@@ -62,7 +66,8 @@ int main(int argc, char** argv) {
     const TimelineScript script =
         options->scene.empty() ? TimelineScript(BuildTimeline) : SceneOnlyTimeline(options->scene);
     CaptureSession session(options->width, options->height, options->mute, script,
-                           /*present=*/options->mode == CaptureMode::kBench);
+                           /*present=*/options->mode == CaptureMode::kBench ||
+                               options->mode == CaptureMode::kStudyBench);
     exitCode = Capture(session, *options);
   } catch (const demoError& error) {
     g_log << "Exception: " << error.message() << "\n";

@@ -103,8 +103,9 @@ HRESULT GlD3DXContext::SetClearStencil(DWORD stencil) {
 
 void GlD3DXContext::SetDrawsPixels(bool draws) {
   drawsPixels_ = draws;
-  // OpenGL drops every primitive before rasterisation and ignores clears; vertices are
-  // still processed, and copies between surfaces still happen.
+  // The device's draws stop before OpenGL, and OpenGL ignores clears and drops whatever
+  // else would be rasterised (the debug text); copies between surfaces still happen.
+  device_->SetSkipsDraws(!draws);
   if (draws) {
     glDisable(GL_RASTERIZER_DISCARD);
   } else {

@@ -62,6 +62,9 @@ class GlDevice final : public IDirect3DDevice7 {
   PixelRect GlViewportRect() const;
   // Called after the render target changed size.
   void CoverWholeTarget();
+  // While set, a draw is checked and answered as usual but goes no further: OpenGL never
+  // sees its vertices. The context sets it while its frames draw no pixels.
+  void SetSkipsDraws(bool skips) { skipsDraws_ = skips; }
   // For the objects made through the device (textures), which keep the context alive too.
   const std::shared_ptr<GlSharedState>& sharedState() const { return shared_; }
 
@@ -91,4 +94,5 @@ class GlDevice final : public IDirect3DDevice7 {
   // it was (0, no format, before the first draw).
   bool statesChanged_ = true;
   DWORD preparedFvf_ = 0;
+  bool skipsDraws_ = false;
 };

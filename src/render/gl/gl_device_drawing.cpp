@@ -86,6 +86,7 @@ HRESULT GlDevice::DrawFromMemory(D3DPRIMITIVETYPE type, DWORD fvf, const void* v
   if (const std::optional<HRESULT> answer = CheckDraw(type, vertices, vertexCount, indices)) {
     return *answer;
   }
+  if (skipsDraws_) return D3D_OK;
   if (!PrepareToDraw(layout)) return E_FAIL;
   return pipeline_.DrawFromMemory(GlPrimitiveMode(type), layout, vertices, vertexCount,
                                   indices.value_or(IndexList{}))
@@ -104,7 +105,9 @@ HRESULT GlDevice::DrawFromBuffer(D3DPRIMITIVETYPE type, IDirect3DVertexBuffer7* 
   if (const std::optional<HRESULT> answer = CheckDraw(type, vertexBuffer, vertexCount, indices)) {
     return *answer;
   }
-  if (vertexBuffer->locked() || !PrepareToDraw(vertexBuffer->layout())) return E_FAIL;
+  if (vertexBuffer->locked()) return E_FAIL;
+  if (skipsDraws_) return D3D_OK;
+  if (!PrepareToDraw(vertexBuffer->layout())) return E_FAIL;
   return pipeline_.DrawFromBuffer(GlPrimitiveMode(type), *vertexBuffer, startVertex,
                                   vertexCount, indices.value_or(IndexList{}))
              ? D3D_OK
