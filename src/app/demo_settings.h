@@ -1,7 +1,6 @@
 #pragma once
 // The choices the start-up dialog hands to the entry point.
 #include <cstdint>
-#include <optional>
 #include <string>
 
 struct DemoSettings {
@@ -16,8 +15,6 @@ struct DemoSettings {
   bool mute = false;        // "Mute Music" ticked
   bool showLog = false;     // the command line was "log": the "Log" box is shown
   std::string deviceName;   // the chosen device's description, for the log
-  bool study = false;       // the command line asked for study mode
-  std::optional<double> startAt;  // and to start it paused at this demo time
 };
 
 // Runs the start-up dialog. Returns true when the user confirmed, with the choices in

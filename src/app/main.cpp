@@ -48,7 +48,7 @@ int PlayStudy(CDemoWindow& window, CDemo& demo, std::optional<double> startAt) {
 
 // Creates the window, builds the demo on it and runs it to its end. The window lives only
 // inside this function, so it is gone before SDL shuts down.
-int PlayDemo(const DemoSettings& settings) {
+int PlayDemo(const DemoSettings& settings, const CommandLine& commandLine) {
   CDemoWindow window(settings.fullscreen, settings.runAlways, settings.onTop);
   if (!window.Create()) {
     ShowMessageBox("lantern", "Error creating window");
@@ -65,7 +65,7 @@ int PlayDemo(const DemoSettings& settings) {
     window.Show();
     window.SetDemo(&demo);
     const int exitCode =
-        settings.study ? PlayStudy(window, demo, settings.startAt) : window.RunMessageLoop();
+        commandLine.study ? PlayStudy(window, demo, commandLine.startAt) : window.RunMessageLoop();
     window.SetDemo(nullptr);
     return exitCode;
   } catch (const demoError& error) {
@@ -102,8 +102,6 @@ int main(int argc, char** argv) {
 
   DemoSettings settings;
   settings.showLog = commandLine.showLog;
-  settings.study = commandLine.study;
-  settings.startAt = commandLine.startAt;
   do {
     if (!RunSetupDialog(settings)) {
       SDL_Quit();
@@ -118,7 +116,7 @@ int main(int argc, char** argv) {
                    ReadMemoryStatus());
   }
 
-  const int exitCode = PlayDemo(settings);
+  const int exitCode = PlayDemo(settings, commandLine);
   g_log.close();
   SDL_EnableScreenSaver();
   SDL_Quit();

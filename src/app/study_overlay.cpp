@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/study_mode.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-constexpr float kLaneHeight = 5.0f;
+constexpr float kLaneHeight = 8.0f;
 constexpr float kLaneGap = 1.0f;
 constexpr ImU32 kRowColour = IM_COL32(110, 110, 130, 200);
 constexpr ImU32 kActiveRowColour = IM_COL32(255, 200, 60, 255);
@@ -118,12 +119,21 @@ void StudyOverlay::DrawTimeline(float width) {
   const auto toX = [&](double seconds) {
     return origin.x + static_cast<float>(seconds / end) * width;
   };
+  const double underMouse =
+      std::clamp((ImGui::GetIO().MousePos.x - origin.x) / width * end, 0.0, end);
   if (ImGui::IsItemActive()) {
-    const double seconds = (ImGui::GetIO().MousePos.x - origin.x) / width * end;
-    dragTarget_ = std::clamp(seconds, 0.0, end);
+    dragTarget_ = underMouse;
   } else if (dragTarget_) {
-    seekRequest_ = dragTarget_;
+    // Where the button came up: a quick drag may end before a frame saw the pointer there.
+    seekRequest_ = underMouse;
     dragTarget_.reset();
+  } else if (ImGui::IsItemHovered()) {
+    // The rows under the pointer, by name.
+    std::string names;
+    for (const TimelineEntry& row : rows) {
+      if (row.start < underMouse && underMouse <= row.end) names += "\n" + row.name;
+    }
+    ImGui::SetTooltip("%.3f s%s", underMouse, names.c_str());
   }
 
   ImDrawList* draw = ImGui::GetWindowDrawList();
