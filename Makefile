@@ -17,7 +17,12 @@ FUZZ_SECONDS ?= 60
 # dynamic TLS is not intercepted).
 LSAN_SETTINGS = suppressions=$(CURDIR)/tests/sanitizers/leak_suppressions.txt:intercept_tls_get_addr=0
 
-.PHONY: run test build configure deps clang-deps clean sanitize fuzz fuzz-build check-clang
+# `make install`: the programs, the archive, the desktop entry, icon, metadata and manual
+# pages under PREFIX; `make package`: the Debian package in BUILD_DIR.
+PREFIX ?= /usr/local
+
+.PHONY: run test build configure deps clang-deps clean sanitize fuzz fuzz-build check-clang \
+	install package
 
 run: build
 	cd $(BUILD_DIR) && ./lantern
@@ -27,6 +32,12 @@ test: build
 
 build: configure
 	cmake --build $(BUILD_DIR)
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 configure: deps
 	@test -f $(BUILD_DIR)/build.ninja || cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)

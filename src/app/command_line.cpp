@@ -1,10 +1,11 @@
 #include "app/command_line.h"
 
 #include <CLI/CLI.hpp>
-
 #include <cstring>
 #include <ostream>
 #include <string>
+
+#include "base/version.h"
 
 namespace {
 
@@ -16,6 +17,8 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, CommandLi
                                     std::ostream& out, std::ostream& errors) {
   CLI::App app{"Plays the lantern demo: about five minutes of real-time 3D with its music.",
                "lantern"};
+  app.set_version_flag("--version", std::string("lantern ") + LanternVersion(),
+                       "Print the version and exit");
   app.footer(
       "Words:\n"
       "  log                         on its own, offers the Log choice in the start-up\n"
@@ -34,6 +37,9 @@ std::optional<int> ParseCommandLine(int argc, const char* const* argv, CommandLi
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
+    return 0;
+  } catch (const CLI::CallForVersion& version) {
+    out << version.what() << "\n";
     return 0;
   } catch (const CLI::ParseError& error) {
     errors << "lantern: " << error.what() << "\nRun with --help for more information.\n";

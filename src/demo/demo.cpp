@@ -2,12 +2,13 @@
 
 #include <utility>
 
-#include "base/log.h"
 #include "base/demo_error.h"
+#include "base/log.h"
 #include "demo/demo_random.h"
 #include "demo/part.h"
 #include "render/d3dx/d3dx_maths.h"
 #include "resources/archive.h"
+#include "resources/data_archive.h"
 
 CDemo* g_demo = nullptr;
 IDirect3DDevice7* g_d3dDevice = nullptr;
@@ -115,7 +116,7 @@ void CDemo::CreateTextureManager() {
 }
 
 void CDemo::OpenDataArchive() {
-  OpenArchive(u"lantern.dat", &archive_);
+  ::OpenDataArchive(&archive_);
   if (archive_ == nullptr) throw demoError("Cannot open lantern.dat");
   textures_->SetStorage(archive_);
 }

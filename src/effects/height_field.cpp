@@ -6,6 +6,7 @@
 #include "demo/demo.h"
 #include "render/d3dx/d3dx_maths.h"
 #include "resources/archive.h"
+#include "resources/data_archive.h"
 #include "scene/scene_colour.h"
 
 namespace {
@@ -98,7 +99,7 @@ HRESULT CHeightField::Build(const char16_t* entryName, int columns, int rows, fl
 
 HRESULT CHeightField::ReadHeightmap(const char16_t* entryName) {
   OpenedArchive archive;
-  HRESULT result = OpenArchive(u"lantern.dat", &archive.root);
+  HRESULT result = OpenDataArchive(&archive.root);
   IStream* stream = nullptr;
   if (SUCCEEDED(result)) result = OpenArchiveStream(entryName, archive.root, &stream);
   if (SUCCEEDED(result)) result = ReadWholeStream(stream, heightmap, nullptr);

@@ -29,7 +29,7 @@ class CHeightField {
  public:
   ~CHeightField() { Release(); }
 
-  // Reads the archive entry `entryName` (columns x rows bytes) from "lantern.dat" and
+  // Reads the archive entry `entryName` (columns x rows bytes) from the demo's archive and
   // builds the mesh over width x depth world units, a sample of 255 standing `heightScale`
   // high. Map row 0 lies at z = depth, the last row at z = 0. Returns the archive's or the
   // device's failure, kHeightmapWrongSize (the bytes stay in `heightmap` to report), or

@@ -46,10 +46,15 @@ HRESULT OpenArchive(const char16_t* fileName, IStorage** root) {
   if (fileName == nullptr) return E_INVALIDARG;
   const std::optional<std::string> path = Utf8FromUtf16(fileName);
   if (!path) return E_INVALIDARG;
+  return OpenArchiveFile(*path, root);
+}
 
+HRESULT OpenArchiveFile(const std::string& path, IStorage** root) {
+  if (root == nullptr) return E_POINTER;
+  *root = nullptr;
   InitialiseGsf();
   GError* error = nullptr;
-  GObjectPtr<GsfInput> file(gsf_input_stdio_new(path->c_str(), &error));
+  GObjectPtr<GsfInput> file(gsf_input_stdio_new(path.c_str(), &error));
   if (!file) return OpenFailure(error);
   // The compound-file reader takes its own reference to the file.
   GObjectPtr<GsfInfile> directory(gsf_infile_msole_new(file.get(), &error));

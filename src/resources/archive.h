@@ -35,6 +35,8 @@ class IStorage : public RefCounted {
 
 // Opens the compound file `fileName` read-only, other readers allowed.
 HRESULT OpenArchive(const char16_t* fileName, IStorage** root);
+// The same for a file named by a UTF-8 path.
+HRESULT OpenArchiveFile(const std::string& path, IStorage** root);
 // Opens a stream of `storage`. A null storage gives E_INVALIDARG.
 HRESULT OpenArchiveStream(const char16_t* name, IStorage* storage, IStream** stream);
 // Opens a sub-storage of `storage`. A null storage gives E_INVALIDARG.

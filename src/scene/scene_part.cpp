@@ -2,9 +2,10 @@
 
 #include <utility>
 
-#include "demo/demo.h"
 #include "base/demo_error.h"
+#include "demo/demo.h"
 #include "resources/archive.h"
+#include "resources/data_archive.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ CScenePart::~CScenePart() { Release(); }
 
 void CScenePart::Init() {
   OpenStorages storages;
-  HRESULT result = OpenArchive(u"lantern.dat", &storages.root);
+  HRESULT result = OpenDataArchive(&storages.root);
   if (SUCCEEDED(result)) {
     result =
         OpenArchiveStorage(ArchiveEntryName(sceneName).c_str(), storages.root, &storages.scene);

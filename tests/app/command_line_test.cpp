@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "base/version.h"
 #include "support/child_process.h"
 
 namespace {
@@ -80,6 +81,12 @@ TEST(CommandLineTest, StudyModeStartsPausedWhereAtSays) {
     EXPECT_EQ(parsed.exitNow, 2);
     EXPECT_NE(parsed.errors.find("--at"), std::string::npos) << parsed.errors;
   }
+}
+
+TEST(CommandLineTest, VersionIsTheProjects) {
+  const Parsed parsed = Parse({"--version"});
+  EXPECT_EQ(parsed.exitNow, 0);
+  EXPECT_EQ(parsed.out, std::string("lantern ") + LanternVersion() + "\n");
 }
 
 // The refusal comes before anything opens: no window, no lock, no missing-archive error.

@@ -1,5 +1,6 @@
 #include "capture_options.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -27,6 +28,8 @@ const char* const kCaptureUsage =
     "      (as a paused player lands there and shows it), and the overlay's cost per frame\n"
     "  --help\n"
     "      prints this text\n"
+    "  --version\n"
+    "      prints the version\n"
     "Frames lie on a step of 1/fps (default 30) from demo time 0 (for --video, from T0); a\n"
     "moment between two steps shows the frame a video would show then. Before a frame is\n"
     "kept, every frame from the start of the earliest part on screen is played, so effects\n"
@@ -70,13 +73,6 @@ bool EndsWith(std::string_view text, std::string_view ending) {
   return text.size() > ending.size() && text.substr(text.size() - ending.size()) == ending;
 }
 
-bool TakesValue(std::string_view option) {
-  constexpr std::string_view kValueOptions[] = {"--size", "--fps",  "--at",   "--video", "--sheet",
-                                                "--every", "--from", "--to", "--scene", "--out"};
-  return std::find(std::begin(kValueOptions), std::end(kValueOptions), option) !=
-         std::end(kValueOptions);
-}
-
 // What was said on the command line, before the combinations are checked.
 struct Given {
   int modes = 0;
@@ -89,7 +85,7 @@ struct Given {
 
 // The combinations that the options alone cannot refuse; an empty text when all is well.
 std::string CheckCombination(const CaptureOptions& options, const Given& given) {
-  if (options.help) return "";
+  if (options.help || options.version) return "";
   if (given.modes != 1) return "give one of --at, --video, --sheet, --bench or --bench-study";
   const bool video = options.mode == CaptureMode::kVideo;
   const bool sheet = options.mode == CaptureMode::kSheet;
@@ -115,97 +111,98 @@ std::string CheckCombination(const CaptureOptions& options, const Given& given) 
 
 }  // namespace
 
+// CLI11 splits the line into options and their values; every value is read, and every
+// message written, here, so that each message names the option at fault in the tool's words.
 std::optional<CaptureOptions> ParseCaptureOptions(int argc, const char* const* argv,
                                                   std::string& error) {
   CaptureOptions options;
   Given given;
+  CLI::App app{"", "lantern-capture"};
+  app.set_help_flag();  // the usage text is the tool's own
+  app.allow_extras();
+  app.add_flag("-h,--help", options.help);
+  app.add_flag("--version", options.version);
+  app.add_flag("--mute", options.mute);
+  app.add_flag("--log", options.log);
+  app.add_flag("--jump", given.jump);
+  app.add_flag("--exact", given.exact);
+  const CLI::Option* bench = app.add_flag("--bench");
+  const CLI::Option* studyBench = app.add_flag("--bench-study");
+  std::string size, fps, at, video, sheet, every, from, to;
+  const CLI::Option* sizeOption = app.add_option("--size", size);
+  const CLI::Option* fpsOption = app.add_option("--fps", fps);
+  const CLI::Option* atOption = app.add_option("--at", at);
+  const CLI::Option* videoOption = app.add_option("--video", video);
+  const CLI::Option* sheetOption = app.add_option("--sheet", sheet);
+  const CLI::Option* everyOption = app.add_option("--every", every);
+  const CLI::Option* fromOption = app.add_option("--from", from);
+  const CLI::Option* toOption = app.add_option("--to", to);
+  app.add_option("--scene", options.scene);
+  const CLI::Option* outOption = app.add_option("--out", options.outputDirectory);
   const auto fail = [&error](std::string reason) {
     error = std::move(reason);
     return std::nullopt;
   };
-  for (int index = 1; index < argc; ++index) {
-    const std::string_view option = argv[index];
-    const bool hasValue = index + 1 < argc;
-    const std::string_view value = hasValue ? argv[index + 1] : "";
-    if (option == "--help" || option == "-h") {
-      options.help = true;
-      continue;
-    }
-    if (option == "--mute") {
-      options.mute = true;
-      continue;
-    }
-    if (option == "--log") {
-      options.log = true;
-      continue;
-    }
-    if (option == "--bench" || option == "--bench-study") {
-      options.mode = option == "--bench" ? CaptureMode::kBench : CaptureMode::kStudyBench;
-      ++given.modes;
-      continue;
-    }
-    if (option == "--jump" || option == "--exact") {
-      options.play = option == "--jump" ? MomentPlay::kJump : MomentPlay::kFromDemoStart;
-      (option == "--jump" ? given.jump : given.exact) = true;
-      continue;
-    }
-    if (!TakesValue(option)) return fail("unknown option: " + std::string(option));
-    if (!hasValue) return fail(std::string(option) + " needs a value");
-    if (option == "--size") {
-      if (!ParseSize(value, options.width, options.height)) {
-        return fail("--size wants WIDTHxHEIGHT, for example 640x480");
-      }
-    } else if (option == "--fps") {
-      if (!ParseNumber(value, options.fps) || options.fps < 1 || options.fps > 1000) {
-        return fail("--fps wants a number of frames per second from 1 to 1000");
-      }
-    } else if (option == "--at") {
-      if (!ParseTimes(value, options.times)) {
-        return fail("--at wants demo times in seconds separated by commas, for example 57,120.5");
-      }
-      options.mode = CaptureMode::kMoments;
-      ++given.modes;
-    } else if (option == "--video") {
-      const std::optional<VideoFormat> format = VideoFormatForPath(value);
-      if (!format) {
-        return fail("--video wants a file name ending in .mp4 or .mkv, not " +
-                    std::string(value));
-      }
-      options.videoPath = value;
-      options.videoFormat = *format;
-      options.mode = CaptureMode::kVideo;
-      ++given.modes;
-    } else if (option == "--sheet") {
-      if (!EndsWith(value, ".png")) {
-        return fail("--sheet wants a file name ending in .png, not " + std::string(value));
-      }
-      options.sheetPath = value;
-      options.mode = CaptureMode::kSheet;
-      ++given.modes;
-    } else if (option == "--every") {
-      if (!ParseNumber(value, options.sheetEvery) || options.sheetEvery <= 0) {
-        return fail("--every wants a number of seconds above 0");
-      }
-      given.every = true;
-    } else if (option == "--from" || option == "--to") {
-      double seconds = 0;
-      if (!ParseNumber(value, seconds) || seconds < 0) {
-        return fail(std::string(option) + " wants a demo time in seconds, 0 or more");
-      }
-      if (option == "--from") {
-        options.from = seconds;
-      } else {
-        options.to = seconds;
-      }
-      given.range = true;
-    } else if (option == "--scene") {
-      options.scene = value;
-    } else if (option == "--out") {
-      options.outputDirectory = value;
-      given.output = true;
-    }
-    ++index;  // past the value
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& mistake) {
+    return fail(mistake.what());
   }
+  if (!app.remaining().empty()) return fail("unknown option: " + app.remaining().front());
+
+  if (bench->count() > 0) options.mode = CaptureMode::kBench;
+  if (studyBench->count() > 0) options.mode = CaptureMode::kStudyBench;
+  if (given.jump || given.exact) {
+    options.play = given.jump ? MomentPlay::kJump : MomentPlay::kFromDemoStart;
+  }
+  if (sizeOption->count() > 0 && !ParseSize(size, options.width, options.height)) {
+    return fail("--size wants WIDTHxHEIGHT, for example 640x480");
+  }
+  if (fpsOption->count() > 0 &&
+      (!ParseNumber(fps, options.fps) || options.fps < 1 || options.fps > 1000)) {
+    return fail("--fps wants a number of frames per second from 1 to 1000");
+  }
+  if (atOption->count() > 0) {
+    if (!ParseTimes(at, options.times)) {
+      return fail("--at wants demo times in seconds separated by commas, for example 57,120.5");
+    }
+    options.mode = CaptureMode::kMoments;
+  }
+  if (videoOption->count() > 0) {
+    const std::optional<VideoFormat> format = VideoFormatForPath(video);
+    if (!format) return fail("--video wants a file name ending in .mp4 or .mkv, not " + video);
+    options.videoPath = video;
+    options.videoFormat = *format;
+    options.mode = CaptureMode::kVideo;
+  }
+  if (sheetOption->count() > 0) {
+    if (!EndsWith(sheet, ".png"))
+      return fail("--sheet wants a file name ending in .png, not " + sheet);
+    options.sheetPath = sheet;
+    options.mode = CaptureMode::kSheet;
+  }
+  if (everyOption->count() > 0) {
+    if (!ParseNumber(every, options.sheetEvery) || options.sheetEvery <= 0) {
+      return fail("--every wants a number of seconds above 0");
+    }
+    given.every = true;
+  }
+  for (const auto& [option, text] : {std::pair{fromOption, &from}, std::pair{toOption, &to}}) {
+    if (option->count() == 0) continue;
+    double seconds = 0;
+    if (!ParseNumber(*text, seconds) || seconds < 0) {
+      return fail(option->get_name() + " wants a demo time in seconds, 0 or more");
+    }
+    if (option == fromOption) {
+      options.from = seconds;
+    } else {
+      options.to = seconds;
+    }
+    given.range = true;
+  }
+  given.output = outOption->count() > 0;
+  given.modes = static_cast<int>(bench->count() + studyBench->count() + atOption->count() +
+                                 videoOption->count() + sheetOption->count());
   const std::string problem = CheckCombination(options, given);
   if (!problem.empty()) return fail(problem);
   return options;

@@ -19,6 +19,7 @@ enum class CaptureMode {
 struct CaptureOptions {
   CaptureMode mode = CaptureMode::kMoments;
   bool help = false;           // print the usage and do nothing else
+  bool version = false;        // print the version and do nothing else
   uint32_t width = 640;
   uint32_t height = 480;
   double fps = 30.0;           // the virtual clock's step is 1 / fps

@@ -8,6 +8,7 @@
 #include "base/demo_error.h"
 #include "base/log.h"
 #include "base/memory_status.h"
+#include "base/version.h"
 #include "capture_options.h"
 #include "capture_session.h"
 #include "exit_status.h"
@@ -52,6 +53,10 @@ int main(int argc, char** argv) {
   }
   if (options->help) {
     std::cout << kCaptureUsage;
+    return 0;
+  }
+  if (options->version) {
+    std::cout << "lantern-capture " << LanternVersion() << "\n";
     return 0;
   }
   // Capturing is never heard: the music, when not muted, plays into SDL's silent driver.

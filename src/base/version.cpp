@@ -1,0 +1,3 @@
+#include "base/version.h"
+
+const char* LanternVersion() { return LANTERN_VERSION; }
