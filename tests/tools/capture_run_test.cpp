@@ -1,10 +1,13 @@
 // lantern-capture run for real, on the archive the build generated.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
-
-#include <gtest/gtest.h>
 
 #include "capture_run_fixture.h"
 
@@ -112,3 +115,57 @@ TEST_F(CaptureRunTest, AMissingArchiveIsFatal) {
 }
 
 }  // namespace
+
+// Outputs that cannot be written are refused before the demo is built: the working folder
+// here has no archive, so any later failure would name lantern.dat instead of the path.
+TEST(CaptureOutputTest, OutputsThatCannotBeWrittenAreRefusedNamingThePath) {
+  TempDir directory;
+  std::filesystem::create_directory(directory.File("clip.mkv"));
+  std::ofstream(directory.File("plain")) << "a file";
+  struct Refusal {
+    std::vector<std::string> arguments;
+    std::string named;
+  };
+  const std::vector<Refusal> refusals{
+      {{"--video", "clip.mkv"}, "clip.mkv is a folder"},
+      {{"--video", "missing/clip.mkv"}, "the folder missing does not exist"},
+      {{"--sheet", "plain/sheet.png"}, "the folder plain does not exist"},
+      {{"--at", "1", "--out", "plain"}, "plain"},
+      {{"--at", "1", "--out", "plain/shots"}, "plain/shots"},
+  };
+  for (const Refusal& refusal : refusals) {
+    std::vector<std::string> arguments{"--mute"};
+    arguments.insert(arguments.end(), refusal.arguments.begin(), refusal.arguments.end());
+    const ChildResult run = RunChild(CAPTURE_BINARY, arguments, directory.Path());
+    EXPECT_EQ(run.exitStatus, 255) << refusal.named;
+    EXPECT_NE(run.standardError.find(refusal.named), std::string::npos) << run.standardError;
+    EXPECT_EQ(run.standardError.find("lantern.dat"), std::string::npos) << run.standardError;
+  }
+}
+
+// A capture ended by SIGTERM or SIGHUP stops as Ctrl-C stops it: the part file removed,
+// nothing under the requested name, and the status a shell reports for that signal.
+TEST_F(CaptureRunTest, TermAndHangUpEndAVideoCleanly) {
+  for (const int signal : {SIGTERM, SIGHUP}) {
+    const std::string video = "clip" + std::to_string(signal) + ".mkv";
+    const std::string part = directory_.File(video + ".part");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (chdir(directory_.Path().c_str()) != 0) _exit(127);
+      execl(CAPTURE_BINARY, CAPTURE_BINARY, "--mute", "--size", "64x48", "--fps", "10", "--video",
+            video.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    // Once the part file exists the capture is writing frames.
+    for (int wait = 0; wait < 600 && !std::filesystem::exists(part); ++wait) usleep(50000);
+    EXPECT_TRUE(std::filesystem::exists(part));
+    kill(child, signal);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "signal " << signal;
+    EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
+    EXPECT_FALSE(std::filesystem::exists(part));
+    EXPECT_FALSE(std::filesystem::exists(directory_.File(video)));
+  }
+}

@@ -13,6 +13,7 @@
 #include "capture_session.h"
 #include "exit_status.h"
 #include "moment_capture.h"
+#include "output_paths.h"
 #include "part_bench.h"
 #include "scene_timeline.h"
 #include "sheet_capture.h"
@@ -58,6 +59,10 @@ int main(int argc, char** argv) {
   if (options->version) {
     std::cout << "lantern-capture " << LanternVersion() << "\n";
     return 0;
+  }
+  if (const std::optional<std::string> unwritable = OutputProblem(*options)) {
+    std::cerr << "lantern-capture: " << *unwritable << "\n";
+    return kFailureExit;
   }
   // Capturing is never heard: the music, when not muted, plays into SDL's silent driver.
   setenv("SDL_AUDIODRIVER", "dummy", 0);

@@ -29,13 +29,11 @@ bool PlayPlannedFrames(CaptureSession& session, const std::vector<PlannedFrame>&
 
 int ReportInterruption(const std::string& unwritten) {
   std::cerr << "lantern-capture: interrupted; " << unwritten << " not written\n";
-  return kInterruptedExit;
+  return InterruptedExitStatus();
 }
 
 int CaptureMoments(CaptureSession& session, const CaptureOptions& options) {
   CatchInterruptions();
-  std::error_code error;
-  std::filesystem::create_directories(options.outputDirectory, error);
   const std::vector<PlannedFrame> frames =
       PlanMoments(options.times, options.fps, options.play, session.windows());
   std::string failed;

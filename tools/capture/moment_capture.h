@@ -12,7 +12,7 @@
 bool PlayPlannedFrames(CaptureSession& session, const std::vector<PlannedFrame>& frames,
                        const std::function<bool(const PlannedFrame&)>& keep);
 
-// The exit status and message of a capture stopped by Ctrl-C.
+// The exit status and message of a capture stopped by Ctrl-C, SIGTERM or SIGHUP.
 int ReportInterruption(const std::string& unwritten);
 
 // Writes DIR/lantern-SSS.mmm.png for every moment and lists the files on standard
