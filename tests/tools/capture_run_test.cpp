@@ -169,3 +169,29 @@ TEST_F(CaptureRunTest, TermAndHangUpEndAVideoCleanly) {
     EXPECT_FALSE(std::filesystem::exists(directory_.File(video)));
   }
 }
+
+// A disk that cannot take the file (here a file-size limit, which a test can set without
+// touching the machine): the capture names the file and the cause, exits non-zero, and
+// leaves nothing under the requested name or as a part file.
+TEST_F(CaptureRunTest, AFileTheDiskCannotHoldIsReportedAndLeavesNothing) {
+  std::filesystem::create_directory(directory_.File("shots"));
+  struct Capture {
+    std::vector<std::string> arguments;
+    std::string file;
+  };
+  const std::vector<Capture> captures{
+      {{"--size", "160x120", "--fps", "10", "--video", "clip.mkv", "--to", "20"}, "clip.mkv"},
+      {{"--sheet", "sheet.png", "--to", "30"}, "sheet.png"},
+      {{"--at", "5", "--out", "shots"}, "shots/lantern-005.000.png"},
+  };
+  for (const Capture& capture : captures) {
+    std::vector<std::string> arguments{"--fsize=20480", CAPTURE_BINARY, "--mute"};
+    arguments.insert(arguments.end(), capture.arguments.begin(), capture.arguments.end());
+    const ChildResult run = RunChild("/usr/bin/prlimit", arguments, directory_.Path());
+    EXPECT_EQ(run.exitStatus, 255) << capture.file << ": " << run.standardError;
+    EXPECT_NE(run.standardError.find(capture.file), std::string::npos) << run.standardError;
+    EXPECT_NE(run.standardError.find("File too large"), std::string::npos) << run.standardError;
+    EXPECT_FALSE(std::filesystem::exists(directory_.File(capture.file)));
+    EXPECT_FALSE(std::filesystem::exists(directory_.File(capture.file + ".part")));
+  }
+}

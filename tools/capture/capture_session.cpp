@@ -56,11 +56,15 @@ bool CaptureSession::ReadFrame(std::vector<uint32_t>& pixels, uint32_t& width,
   return true;
 }
 
-bool CaptureSession::SaveFrame(const std::string& path) const {
+bool CaptureSession::SaveFrame(const std::string& path, std::string* cause) const {
   std::vector<uint32_t> pixels;
   uint32_t width = 0;
   uint32_t height = 0;
-  return ReadFrame(pixels, width, height) && WritePngFile(path, pixels, width, height);
+  if (!ReadFrame(pixels, width, height)) {
+    if (cause != nullptr) *cause = "the frame could not be read back";
+    return false;
+  }
+  return WritePngFile(path, pixels, width, height, cause);
 }
 
 std::vector<std::string> CaptureSession::PartsOnScreen() const {

@@ -33,8 +33,9 @@ class CaptureSession {
   bool DrawFrameAt(double seconds, bool drawsPixels = true);
   // The last drawn frame as 0xAARRGGBB pixels, top row first; false on failure.
   bool ReadFrame(std::vector<uint32_t>& pixels, uint32_t& width, uint32_t& height) const;
-  // Writes the last drawn frame as a PNG file; false on failure.
-  bool SaveFrame(const std::string& path) const;
+  // Writes the last drawn frame as a PNG file; false on failure, with the reason in
+  // `cause` when given.
+  bool SaveFrame(const std::string& path, std::string* cause = nullptr) const;
   // The names of the parts the last frame drew, in drawing order.
   std::vector<std::string> PartsOnScreen() const;
 

@@ -36,11 +36,11 @@ int CaptureMoments(CaptureSession& session, const CaptureOptions& options) {
   CatchInterruptions();
   const std::vector<PlannedFrame> frames =
       PlanMoments(options.times, options.fps, options.play, session.windows());
-  std::string failed;
+  std::string failed, cause;
   const bool complete = PlayPlannedFrames(session, frames, [&](const PlannedFrame& frame) {
     for (const size_t moment : frame.moments) {
       const std::string path = FrameFileName(options.outputDirectory, options.times[moment]);
-      if (!session.SaveFrame(path)) {
+      if (!session.SaveFrame(path, &cause)) {
         failed = path;
         return false;
       }
@@ -49,7 +49,7 @@ int CaptureMoments(CaptureSession& session, const CaptureOptions& options) {
     return true;
   });
   if (!failed.empty()) {
-    std::cerr << "lantern-capture: --out: cannot write " << failed << "\n";
+    std::cerr << "lantern-capture: --out: cannot write " << failed << ": " << cause << "\n";
     return kFailureExit;
   }
   return complete ? 0 : ReportInterruption("the remaining moments were");

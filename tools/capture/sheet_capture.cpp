@@ -56,8 +56,10 @@ int CaptureSheet(CaptureSession& session, const CaptureOptions& options) {
   if (!readable) throw std::runtime_error("the frames cannot be read back");
   if (!complete) return ReportInterruption(options.sheetPath + " was");
   const ArgbImage composed = sheet.Compose();
-  if (!WritePngFile(options.sheetPath, composed.pixels, composed.width, composed.height)) {
-    std::cerr << "lantern-capture: --sheet: cannot write " << options.sheetPath << "\n";
+  std::string cause;
+  if (!WritePngFile(options.sheetPath, composed.pixels, composed.width, composed.height, &cause)) {
+    std::cerr << "lantern-capture: --sheet: cannot write " << options.sheetPath << ": " << cause
+              << "\n";
     return kFailureExit;
   }
   std::cout << options.sheetPath << "\n";
