@@ -129,6 +129,9 @@ void CDemoWindow::OnActivate(bool active) {
   if (demo_ == nullptr || runAlways_ || (study_ != nullptr && study_->paused())) return;
   // The clock and the music stop and go on together, so they stay in step.
   if (active && pausedByFocus_) {
+    // The music goes on from the picture's moment: what the output had buffered ahead
+    // before the pause would otherwise put it ahead a little more with every pause.
+    demo_->SeekMusicTo(demo_->CurrentTime());
     demo_->timer().Resume();
     AudioStart();
     pausedByFocus_ = false;

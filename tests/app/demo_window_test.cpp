@@ -4,6 +4,7 @@
 
 #include "support/demo_archive.h"
 #include "support/demo_fixture.h"
+#include "support/test_mp3.h"
 
 namespace {
 
@@ -53,6 +54,52 @@ TEST_F(DemoWindowTest, LosingTheFocusFreezesDemoTimeUntilItComesBack) {
   EXPECT_FLOAT_EQ(demo_->CurrentTime(), 5.0f);
   clock_.AdvanceSeconds(2.0);
   EXPECT_FLOAT_EQ(demo_->CurrentTime(), 7.0f);
+}
+
+// Two hundred losses and gains of the focus: the demo keeps its time, and the music is
+// where the picture is once the focus is back.
+TEST_F(DemoWindowTest, AFocusStormLeavesTheMusicWithThePicture) {
+  CompoundFileBuilder archive = DemoArchive();
+  archive.AddStream("muzik.mp3", EncodeTestMp3(44100 * 60));
+  WriteArchive(archive);
+  BuildDemo(
+      [&](CDemo& demo) {
+        demo.AddPart(std::make_unique<ProbePart>(&demo, journal_, "p"), "p", 0, 100);
+      },
+      /*mute=*/false);
+  ASSERT_NE(demo_->stream(), 0u);
+  for (int storm = 0; storm < 200; ++storm) {
+    clock_.AdvanceSeconds(0.1);
+    window_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+    clock_.AdvanceSeconds(0.05);
+    window_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+  }
+  EXPECT_TRUE(g_appActive);
+  EXPECT_NEAR(demo_->CurrentTime(), 20.0, 1e-3);
+  EXPECT_NEAR(demo_->MusicPosition(), demo_->CurrentTime(), 1.0 / 60.0);
+}
+
+// Two hundred resizes of the window, a frame drawn after each: the demo follows every size
+// and renders the last one whole (the sanitizer build checks that nothing leaks).
+TEST_F(DemoWindowTest, AResizeStormEndsAtTheLastSize) {
+  BuildWithOnePart();
+  const std::pair<int, int> sizes[] = {{800, 600}, {321, 487}, {1024, 300}, {500, 500}};
+  for (int storm = 0; storm < 200; ++storm) {
+    const auto [width, height] = sizes[storm % std::size(sizes)];
+    SDL_SetWindowSize(window_->Handle(), width, height);
+    window_->HandleEvent(WindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED));
+    ASSERT_TRUE(DrawFrameAt(0.5 + storm * 0.01));
+  }
+  int width = 0, height = 0;
+  SDL_GL_GetDrawableSize(window_->Handle(), &width, &height);
+  ASSERT_EQ(std::pair(width, height), sizes[199 % std::size(sizes)]);
+  EXPECT_EQ(demo_->width(), static_cast<uint32_t>(width));
+  EXPECT_EQ(demo_->height(), static_cast<uint32_t>(height));
+  std::vector<uint32_t> pixels;
+  DWORD targetWidth = 0, targetHeight = 0;
+  ASSERT_TRUE(SUCCEEDED(demo_->context()->ReadRenderTarget(pixels, &targetWidth, &targetHeight)));
+  EXPECT_EQ(targetWidth, static_cast<DWORD>(width));
+  EXPECT_EQ(targetHeight, static_cast<DWORD>(height));
 }
 
 TEST_F(DemoWindowTest, AFocusGainWithoutALossLeavesTimeAlone) {
