@@ -135,6 +135,26 @@ TEST_F(DemoWindowTest, EscapeAndClosingEndTheLoopBeforeAnotherFrame) {
   EXPECT_TRUE(other.Closed());
 }
 
+// Escape, or closing the window, while "Loading..." is up (the timeline script runs then):
+// the loop ends at its first turn, before a frame, and the demo shuts down cleanly.
+TEST_F(DemoWindowTest, EscapeOrClosingWhileLoadingEndsBeforeTheFirstFrame) {
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  for (SDL_Event pressed : {KeyDown(SDLK_ESCAPE), quit, WindowEvent(SDL_WINDOWEVENT_CLOSE)}) {
+    demo_.reset();
+    window_ = std::make_unique<CDemoWindow>(false, false, false);
+    ASSERT_TRUE(window_->Create());
+    BuildDemo([&](CDemo& demo) {
+      SDL_PushEvent(&pressed);
+      demo.AddPart(std::make_unique<ProbePart>(&demo, journal_, "p"), "p", 0, 100);
+    });
+    clock_.AdvanceSeconds(5.0);
+    EXPECT_EQ(window_->RunMessageLoop(), 0);
+    EXPECT_TRUE(window_->Closed());
+    EXPECT_TRUE(journal_.renders.empty());
+  }
+}
+
 // The full-screen window is on screen while the demo builds, so "Loading..." is seen: the
 // timeline script runs right after the loading screen is presented.
 TEST_F(DemoWindowTest, AFullScreenWindowIsShownWhileTheDemoLoads) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 namespace {
 
 std::optional<CaptureOptions> Parse(std::vector<const char*> words, std::string* error = nullptr) {
@@ -117,6 +120,49 @@ TEST(CaptureOptionsTest, MistakesAreRefusedNamingTheOptionAtFault) {
     const std::string said = mistake.words.empty() ? "(none)" : mistake.words[0];
     EXPECT_FALSE(Parse(mistake.words, &error)) << said;
     EXPECT_NE(error.find(mistake.named), std::string::npos) << said << ": " << error;
+  }
+}
+
+// Random lines from the options' words, their values and garbage: the parser never fails
+// to answer, refuses with a reason, and what it accepts is something the tool can run.
+TEST(CaptureOptionsTest, AnyLineIsReadIntoRunnableOptionsOrRefusedWithAReason) {
+  const std::vector<std::string> words{
+      "--at",       "--video",  "--sheet", "--bench",   "--bench-study",
+      "--size",     "--fps",    "--mute",  "--log",     "--scene",
+      "--out",      "--every",  "--from",  "--to",      "--jump",
+      "--exact",    "--help",   "-h",      "--version", "1",
+      "-1",         "0.5",      "3,1,2",   "1,,2",      "x",
+      "640x480",    "0x0",      "9x99999", "a.mkv",     "b.mp4",
+      "s.png",      "",         "--",      "-",         "--at=5",
+      "--fps=1001", "--bogus",  "nan",     "inf",       "1e308",
+      "-0",         "weird.hrn"};
+  std::mt19937 random(20261209);
+  for (int trial = 0; trial < 20000; ++trial) {
+    std::vector<const char*> line;
+    for (size_t count = random() % 8; count > 0; --count) {
+      line.push_back(words[random() % words.size()].c_str());
+    }
+    std::string error;
+    const std::optional<CaptureOptions> options = Parse(line, &error);
+    if (!options) {
+      EXPECT_FALSE(error.empty());
+      continue;
+    }
+    if (options->help || options->version) continue;
+    EXPECT_TRUE(options->width > 0 && options->height > 0);
+    EXPECT_TRUE(options->fps >= 1 && options->fps <= 1000);
+    EXPECT_TRUE(!options->to || *options->to > options->from);
+    if (options->mode == CaptureMode::kMoments) {
+      ASSERT_FALSE(options->times.empty());
+      EXPECT_TRUE(std::is_sorted(options->times.begin(), options->times.end()));
+      EXPECT_GE(options->times.front(), 0.0);
+    }
+    if (options->mode == CaptureMode::kVideo) {
+      EXPECT_FALSE(options->videoPath.empty());
+    }
+    if (options->mode == CaptureMode::kSheet) {
+      EXPECT_GT(options->sheetEvery, 0.0);
+    }
   }
 }
 
