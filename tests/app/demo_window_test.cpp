@@ -137,13 +137,9 @@ TEST_F(DemoWindowTest, EscapeAndClosingEndTheLoopBeforeAnotherFrame) {
 
 // Escape, or closing the window, while "Loading..." is up (the timeline script runs then):
 // the loop ends at its first turn, before a frame, and the demo shuts down cleanly.
-TEST_F(DemoWindowTest, EscapeOrClosingWhileLoadingEndsBeforeTheFirstFrame) {
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  for (SDL_Event pressed : {KeyDown(SDLK_ESCAPE), quit, WindowEvent(SDL_WINDOWEVENT_CLOSE)}) {
-    demo_.reset();
-    window_ = std::make_unique<CDemoWindow>(false, false, false);
-    ASSERT_TRUE(window_->Create());
+class PressedWhileLoadingTest : public DemoWindowTest {
+ protected:
+  void PressWhileLoading(SDL_Event pressed) {
     BuildDemo([&](CDemo& demo) {
       SDL_PushEvent(&pressed);
       demo.AddPart(std::make_unique<ProbePart>(&demo, journal_, "p"), "p", 0, 100);
@@ -153,6 +149,14 @@ TEST_F(DemoWindowTest, EscapeOrClosingWhileLoadingEndsBeforeTheFirstFrame) {
     EXPECT_TRUE(window_->Closed());
     EXPECT_TRUE(journal_.renders.empty());
   }
+};
+
+TEST_F(PressedWhileLoadingTest, Escape) { PressWhileLoading(KeyDown(SDLK_ESCAPE)); }
+
+TEST_F(PressedWhileLoadingTest, ClosingTheWindow) {
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  PressWhileLoading(quit);
 }
 
 // The full-screen window is on screen while the demo builds, so "Loading..." is seen: the
