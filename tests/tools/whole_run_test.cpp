@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "base/log.h"
@@ -88,6 +89,20 @@ TEST(WholeRun, PlaysAllThirtyEightPartsInOrderAndEndsByItself) {
     if (line.ends_with(" fps")) rated.push_back(line.substr(0, line.find(':')));
   }
   EXPECT_EQ(rated, kCountingParts);
+
+  // Every texture loaded is given back by what took it, but for the capture composite's
+  // "scrcap", which stays with the texture manager until the manager goes.
+  std::multiset<std::string> held;
+  for (const std::string& line : LinesStartingWith(log, "Loading texture ")) {
+    const size_t open = line.find('"');
+    held.insert(line.substr(open + 1, line.find('"', open + 1) - open - 1));
+  }
+  for (const std::string& line : LinesStartingWith(log, "Freeing texture ")) {
+    const auto freed = held.find(line.substr(std::string("Freeing texture ").size()));
+    ASSERT_NE(freed, held.end()) << line;
+    held.erase(freed);
+  }
+  EXPECT_EQ(held, std::multiset<std::string>{"scrcap"});
 }
 
 }  // namespace
