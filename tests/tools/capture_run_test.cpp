@@ -114,8 +114,6 @@ TEST_F(CaptureRunTest, AMissingArchiveIsFatal) {
       << run.standardError;
 }
 
-}  // namespace
-
 // Outputs that cannot be written are refused before the demo is built: the working folder
 // here has no archive, so any later failure would name lantern.dat instead of the path.
 TEST(CaptureOutputTest, OutputsThatCannotBeWrittenAreRefusedNamingThePath) {
@@ -143,22 +141,29 @@ TEST(CaptureOutputTest, OutputsThatCannotBeWrittenAreRefusedNamingThePath) {
   }
 }
 
+// Starts a long --video capture of `video` in `directory` and returns its process once its
+// part file exists, that is once it is writing frames.
+pid_t StartVideoCapture(const TempDir& directory, const std::string& video) {
+  const pid_t child = fork();
+  if (child == 0) {
+    if (chdir(directory.Path().c_str()) != 0) _exit(127);
+    execl(CAPTURE_BINARY, CAPTURE_BINARY, "--mute", "--size", "64x48", "--fps", "10", "--video",
+          video.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  const std::string part = directory.File(video + ".part");
+  for (int wait = 0; wait < 600 && !std::filesystem::exists(part); ++wait) usleep(50000);
+  return child;
+}
+
 // A capture ended by SIGTERM or SIGHUP stops as Ctrl-C stops it: the part file removed,
 // nothing under the requested name, and the status a shell reports for that signal.
 TEST_F(CaptureRunTest, TermAndHangUpEndAVideoCleanly) {
   for (const int signal : {SIGTERM, SIGHUP}) {
     const std::string video = "clip" + std::to_string(signal) + ".mkv";
     const std::string part = directory_.File(video + ".part");
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      if (chdir(directory_.Path().c_str()) != 0) _exit(127);
-      execl(CAPTURE_BINARY, CAPTURE_BINARY, "--mute", "--size", "64x48", "--fps", "10", "--video",
-            video.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    // Once the part file exists the capture is writing frames.
-    for (int wait = 0; wait < 600 && !std::filesystem::exists(part); ++wait) usleep(50000);
+    const pid_t child = StartVideoCapture(directory_, video);
+    ASSERT_GT(child, 0);
     EXPECT_TRUE(std::filesystem::exists(part));
     kill(child, signal);
     int status = 0;
@@ -168,6 +173,19 @@ TEST_F(CaptureRunTest, TermAndHangUpEndAVideoCleanly) {
     EXPECT_FALSE(std::filesystem::exists(part));
     EXPECT_FALSE(std::filesystem::exists(directory_.File(video)));
   }
+}
+
+// SIGKILL cannot be caught: the capture dies mid-file, and what it leaves is at most the
+// part file, never a broken file under the requested name.
+TEST_F(CaptureRunTest, AKilledVideoLeavesNothingUnderItsName) {
+  const pid_t child = StartVideoCapture(directory_, "killed.mkv");
+  ASSERT_GT(child, 0);
+  EXPECT_TRUE(std::filesystem::exists(directory_.File("killed.mkv.part")));
+  kill(child, SIGKILL);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status));
+  EXPECT_FALSE(std::filesystem::exists(directory_.File("killed.mkv")));
 }
 
 // A disk that cannot take the file (here a file-size limit, which a test can set without
@@ -195,3 +213,5 @@ TEST_F(CaptureRunTest, AFileTheDiskCannotHoldIsReportedAndLeavesNothing) {
     EXPECT_FALSE(std::filesystem::exists(directory_.File(capture.file + ".part")));
   }
 }
+
+}  // namespace
