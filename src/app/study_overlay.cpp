@@ -25,14 +25,14 @@ constexpr ImU32 kStripBackground = IM_COL32(0, 0, 0, 150);
 
 // Rows laid into lanes so that no two spans in a lane overlap: each row takes the first
 // lane free at its start.
-std::vector<int> AssignLanes(const std::vector<PartWindow>& windows, int* laneCount) {
+std::vector<int> AssignLanes(const std::vector<TimelineEntry>& rows, int* laneCount) {
   std::vector<float> laneEnds;
   std::vector<int> lanes;
-  for (const PartWindow& window : windows) {
-    auto lane = std::find_if(laneEnds.begin(), laneEnds.end(),
-                             [&](float end) { return end <= window.start; });
+  for (const TimelineEntry& row : rows) {
+    auto lane =
+        std::find_if(laneEnds.begin(), laneEnds.end(), [&](float end) { return end <= row.start; });
     if (lane == laneEnds.end()) lane = laneEnds.insert(laneEnds.end(), 0.0f);
-    *lane = window.end;
+    *lane = row.end;
     lanes.push_back(static_cast<int>(lane - laneEnds.begin()));
   }
   *laneCount = static_cast<int>(laneEnds.size());
@@ -41,7 +41,8 @@ std::vector<int> AssignLanes(const std::vector<PartWindow>& windows, int* laneCo
 
 }  // namespace
 
-StudyOverlay::StudyOverlay(SDL_Window* window, const StudyMode& study) : study_(study) {
+StudyOverlay::StudyOverlay(SDL_Window* window, const StudyMode& study)
+    : study_(study), lanes_(AssignLanes(study.demo().timeline().schedule(), &laneCount_)) {
   imgui_ = ImGui::CreateContext();
   ImGui::StyleColorsDark();
   ImGui::GetIO().IniFilename = nullptr;  // nothing is written next to the demo
@@ -108,10 +109,7 @@ void StudyOverlay::Draw() {
 
 void StudyOverlay::DrawTimeline(float width) {
   const std::vector<TimelineEntry>& rows = study_.demo().timeline().schedule();
-  const std::vector<PartWindow> windows = study_.demo().timeline().windows();
-  int laneCount = 0;
-  const std::vector<int> lanes = AssignLanes(windows, &laneCount);
-  const float height = static_cast<float>(laneCount) * (kLaneHeight + kLaneGap) + kLaneGap;
+  const float height = static_cast<float>(laneCount_) * (kLaneHeight + kLaneGap) + kLaneGap;
   const double end = std::max(study_.End(), 1.0);
 
   const ImVec2 origin = ImGui::GetCursorScreenPos();
@@ -139,16 +137,16 @@ void StudyOverlay::DrawTimeline(float width) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
   draw->AddRectFilled(origin, ImVec2(origin.x + width, origin.y + height), kStripBackground);
   const std::list<TimelineEntry>& active = study_.demo().timeline().active();
-  for (size_t row = 0; row < windows.size(); ++row) {
+  for (size_t row = 0; row < rows.size(); ++row) {
     const bool lit = std::any_of(active.begin(), active.end(), [&](const TimelineEntry& entry) {
       return entry.part == rows[row].part;
     });
     const float top =
-        origin.y + kLaneGap + static_cast<float>(lanes[row]) * (kLaneHeight + kLaneGap);
-    draw->AddRectFilled(
-        ImVec2(toX(windows[row].start), top),
-        ImVec2(std::max(toX(windows[row].end), toX(windows[row].start) + 1), top + kLaneHeight),
-        lit ? kActiveRowColour : kRowColour);
+        origin.y + kLaneGap + static_cast<float>(lanes_[row]) * (kLaneHeight + kLaneGap);
+    const float left = toX(rows[row].start);
+    draw->AddRectFilled(ImVec2(left, top),
+                        ImVec2(std::max(toX(rows[row].end), left + 1), top + kLaneHeight),
+                        lit ? kActiveRowColour : kRowColour);
   }
   const float cursor = toX(study_.Now());
   draw->AddLine(ImVec2(cursor, origin.y), ImVec2(cursor, origin.y + height), kCursorColour, 2.0f);

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class StudyMode;
 struct ImGuiContext;
@@ -39,6 +40,9 @@ class StudyOverlay {
   void NoteFrameTime();
 
   const StudyMode& study_;
+  // Each timeline row's lane in the strip, laid out once: the schedule never changes.
+  int laneCount_ = 0;
+  std::vector<int> lanes_;
   ImGuiContext* imgui_ = nullptr;
   bool shown_ = true;
   std::optional<double> dragTarget_;
