@@ -4,7 +4,7 @@
 
 #include "base/memory_status.h"
 
-std::ofstream g_log;
+std::ofstream lantern::g_log;
 
 bool OpenLog(const std::string& path) {
   g_log.open(path, std::ios::out | std::ios::trunc);
