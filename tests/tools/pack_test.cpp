@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "archive_listing.h"
 #include "contact_sheet.h"
 #include "kit/png_encoder.h"
+#include "pack_options.h"
 #include "resources/archive.h"
 #include "resources/image_reader_factory.h"
 #include "support/child_process.h"
@@ -89,6 +91,61 @@ TEST(PackToolTest, WritesAnArchiveAndRefusesBadArguments) {
       RunChild(PACK_BINARY, {directory.File("missing/folder/out.dat")}, directory.Path().string());
   EXPECT_EQ(unwritable.exitStatus, 1);
   EXPECT_NE(unwritable.standardError.find("cannot write"), std::string::npos);
+}
+
+// Random lines from the tool's words, paths and garbage: every line is either refused
+// with a reason or asks for exactly one thing with every path it needs, so that the tool
+// never runs with a missing or empty path.
+TEST(PackToolTest, AnyLineIsReadIntoOneActionOrRefusedWithAReason) {
+  const std::vector<std::string> words{"out.dat",
+                                       "sheet.png",
+                                       "icon.png",
+                                       "--contact-sheet",
+                                       "--icon",
+                                       "--help",
+                                       "-h",
+                                       "--version",
+                                       "",
+                                       "--",
+                                       "-",
+                                       "--icon=",
+                                       "--icon=x.png",
+                                       "--contact-sheet=a",
+                                       "--bogus",
+                                       "-x",
+                                       "a b",
+                                       "/"};
+  std::mt19937 random(20261209);
+  for (int trial = 0; trial < 20000; ++trial) {
+    std::vector<std::string> line;
+    for (size_t count = random() % 6; count > 0; --count) {
+      line.push_back(words[random() % words.size()]);
+    }
+    const PackCommand command = ReadPackCommand(line);
+    switch (command.action) {
+      case PackCommand::Action::kRefuse:
+      case PackCommand::Action::kPrintHelp:
+      case PackCommand::Action::kPrintVersion:
+        EXPECT_FALSE(command.text.empty());
+        break;
+      case PackCommand::Action::kPack:
+        EXPECT_FALSE(command.archive.empty());
+        break;
+      case PackCommand::Action::kIcon:
+        EXPECT_FALSE(command.picture.empty());
+        break;
+      case PackCommand::Action::kContactSheet:
+        EXPECT_FALSE(command.archive.empty() || command.picture.empty());
+        break;
+    }
+  }
+  // What each action reads, in the order the usage gives.
+  const PackCommand sheet = ReadPackCommand({"--contact-sheet", "sheet.png", "in.dat"});
+  EXPECT_EQ(sheet.action, PackCommand::Action::kContactSheet);
+  EXPECT_EQ(sheet.picture, "sheet.png");
+  EXPECT_EQ(sheet.archive, "in.dat");
+  EXPECT_EQ(ReadPackCommand({""}).action, PackCommand::Action::kRefuse);
+  EXPECT_EQ(ReadPackCommand({"--icon", ""}).action, PackCommand::Action::kRefuse);
 }
 
 class ContactSheetTest : public testing::Test {

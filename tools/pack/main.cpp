@@ -1,7 +1,6 @@
 // lantern-pack: generates the demo's content and writes it as the archive lantern.dat;
 // with --contact-sheet, pictures every texture of an archive in one PNG; with --icon,
 // draws the program's icon.
-#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -9,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "base/version.h"
 #include "catalog.h"
 #include "compound_file_writer.h"
 #include "contact_sheet.h"
 #include "icon/program_icon.h"
 #include "kit/png_encoder.h"
+#include "pack_options.h"
 
 namespace {
 
@@ -71,44 +70,24 @@ int Refuse(const std::string& reason) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{
-      "Generates all of lantern's content from code (pictures, meshes, scenes, font "
-      "and music) and writes it as the archive OUT.dat.",
-      "lantern-pack"};
-  app.set_version_flag("--version", std::string("lantern-pack ") + LanternVersion(),
-                       "Print the version and exit");
-  std::string archive;
-  std::vector<std::string> sheet;
-  std::string icon;
-  CLI::Option* archiveOption =
-      app.add_option("OUT.dat", archive, "Where to write the generated archive");
-  CLI::Option* sheetOption =
-      app.add_option("--contact-sheet", sheet,
-                     "Picture every texture of an archive in one PNG: SHEET.png ARCHIVE.dat")
-          ->type_name("PATH")
-          ->expected(2);
-  CLI::Option* iconOption =
-      app.add_option("--icon", icon, "Draw the program's icon, 256 x 256 pixels, as PNG")
-          ->type_name("ICON.png");
+  const PackCommand command = ReadPackCommand(std::vector<std::string>(argv + 1, argv + argc));
   try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp&) {
-    std::cout << app.help();
-    return 0;
-  } catch (const CLI::CallForVersion& version) {
-    std::cout << version.what() << "\n";
-    return 0;
-  } catch (const CLI::ParseError& error) {
-    return Refuse(error.what());
-  }
-  const size_t given =
-      archiveOption->count() + (sheetOption->count() > 0 ? 1 : 0) + iconOption->count();
-  if (given != 1) return Refuse("give one of OUT.dat, --contact-sheet or --icon");
-  try {
-    if (!archive.empty()) return Pack(archive);
-    if (!icon.empty()) return DrawIcon(icon);
+    switch (command.action) {
+      case PackCommand::Action::kPrintHelp:
+      case PackCommand::Action::kPrintVersion:
+        std::cout << command.text;
+        return 0;
+      case PackCommand::Action::kRefuse:
+        return Refuse(command.text);
+      case PackCommand::Action::kPack:
+        return Pack(command.archive);
+      case PackCommand::Action::kIcon:
+        return DrawIcon(command.picture);
+      case PackCommand::Action::kContactSheet:
+        break;
+    }
     std::string error;
-    if (WriteContactSheet(sheet[1], sheet[0], error)) return 0;
+    if (WriteContactSheet(command.archive, command.picture, error)) return 0;
     std::cerr << "lantern-pack: " << error << "\n";
     return 1;
   } catch (const std::exception& failure) {
