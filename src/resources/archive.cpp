@@ -23,6 +23,39 @@ HRESULT OpenFailure(GError* error) {
   return denied ? STG_E_ACCESSDENIED : STG_E_FILENOTFOUND;
 }
 
+// Whether the compound file's root directory entry names siblings. The format gives the
+// root none, and libgsf reads siblings of the root into entries that nothing holds, so
+// their memory is lost for every open of such a file: it is refused before libgsf sees
+// it. A header or entry that cannot be read is left for libgsf to refuse.
+bool RootEntryHasSiblings(GsfInput* file) {
+  constexpr size_t kSectorShiftAt = 0x1E;
+  constexpr size_t kDirectoryStartAt = 0x30;
+  constexpr size_t kHeaderSize = 0x4C;
+  constexpr size_t kEntrySize = 128;
+  constexpr size_t kSiblingsAt = 0x44;  // the left sibling's id, then the right's
+  constexpr uint32_t kNoEntry = 0xFFFFFFFFu;
+  const auto u16At = [](const guint8* bytes, size_t at) {
+    return static_cast<uint32_t>(bytes[at] | bytes[at + 1] << 8);
+  };
+  const auto u32At = [&](const guint8* bytes, size_t at) {
+    return u16At(bytes, at) | u16At(bytes, at + 2) << 16;
+  };
+  const guint8* header = gsf_input_read(file, kHeaderSize, nullptr);
+  if (header == nullptr) return false;
+  const uint32_t sectorShift = u16At(header, kSectorShiftAt);
+  const uint32_t directoryStart = u32At(header, kDirectoryStartAt);
+  // Sectors of 512 or 4096 bytes; the header fills sector -1.
+  if (sectorShift != 9 && sectorShift != 12) return false;
+  const auto rootAt = static_cast<gsf_off_t>((gsf_off_t{directoryStart} + 1) << sectorShift);
+  const guint8* root = gsf_input_seek(file, rootAt, G_SEEK_SET)
+                           ? nullptr
+                           : gsf_input_read(file, kEntrySize, nullptr);
+  const bool siblings = root != nullptr && (u32At(root, kSiblingsAt) != kNoEntry ||
+                                            u32At(root, kSiblingsAt + 4) != kNoEntry);
+  gsf_input_seek(file, 0, G_SEEK_SET);
+  return siblings;
+}
+
 HRESULT ReadOpenStream(IStream& stream, std::vector<uint8_t>& buffer, uint32_t* bytesRead) {
   STATSTG stat{};
   if (const HRESULT result = stream.Stat(&stat, STATFLAG_NONAME); FAILED(result)) return result;
@@ -56,6 +89,7 @@ HRESULT OpenArchiveFile(const std::string& path, IStorage** root) {
   GError* error = nullptr;
   GObjectPtr<GsfInput> file(gsf_input_stdio_new(path.c_str(), &error));
   if (!file) return OpenFailure(error);
+  if (RootEntryHasSiblings(file.get())) return STG_E_INVALIDHEADER;
   // The compound-file reader takes its own reference to the file.
   GObjectPtr<GsfInfile> directory(gsf_infile_msole_new(file.get(), &error));
   if (!directory) {

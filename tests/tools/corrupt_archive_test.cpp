@@ -64,25 +64,49 @@ Damage CutTo(const std::string& path, size_t length) {
   return {[path, length](Entries& entries) { StreamAt(entries, path).resize(length); }, nullptr};
 }
 
+Damage WholeFile(std::function<Bytes()> file) { return {nullptr, std::move(file)}; }
+
+Bytes BuiltArchiveBytes() {
+  std::ifstream in(BUILT_ARCHIVE, std::ios::binary);
+  return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void PutLittleEndianU32(Bytes& bytes, size_t at, uint32_t value) {
+  for (size_t i = 0; i < 4; ++i) bytes.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
+}
+
 Damage PutU32(const std::string& path, size_t at, uint32_t value) {
   return {[path, at, value](Entries& entries) {
-            Bytes& bytes = StreamAt(entries, path);
-            for (int i = 0; i < 4; ++i) bytes.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
+            PutLittleEndianU32(StreamAt(entries, path), at, value);
           },
           nullptr};
 }
 
-Damage WholeFile(std::function<Bytes()> file) { return {nullptr, std::move(file)}; }
+uint32_t LittleEndianU32At(const Bytes& bytes, size_t at) {
+  uint32_t value = 0;
+  for (size_t i = 0; i < 4; ++i) value |= uint32_t{bytes.at(at + i)} << (8 * i);
+  return value;
+}
 
 // The built archive with its header's count of small-block table sectors set to 0 while
 // the table's first sector is still given. The compound-file library warns about it
 // through glib's log, ignores the link, and the demo plays on.
 Damage NoSmallBlockTableYetALinkToIt() {
   return WholeFile([] {
-    std::ifstream in(BUILT_ARCHIVE, std::ios::binary);
-    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    constexpr size_t kSmallBlockTableSectors = 0x40;
-    for (size_t i = 0; i < 4; ++i) bytes.at(kSmallBlockTableSectors + i) = 0;
+    Bytes bytes = BuiltArchiveBytes();
+    PutLittleEndianU32(bytes, 0x40, 0);
+    return bytes;
+  });
+}
+
+// The built archive whose root directory entry names entry 1 as its left sibling; the
+// root has none in a sound file.
+Damage RootEntryWithASibling() {
+  return WholeFile([] {
+    Bytes bytes = BuiltArchiveBytes();
+    const uint32_t sectorShift = bytes.at(0x1E) | bytes.at(0x1F) << 8;
+    const size_t root = size_t{LittleEndianU32At(bytes, 0x30) + 1u} << sectorShift;
+    PutLittleEndianU32(bytes, root + 0x44, 1);
     return bytes;
   });
 }
@@ -132,6 +156,7 @@ std::vector<Case> Cases() {
        }),
        255, "Cannot open lantern.dat"},
       {"header_warned_about", NoSmallBlockTableYetALinkToIt(), 0, ""},
+      {"root_entry_with_a_sibling", RootEntryWithASibling(), 255, "Cannot open lantern.dat"},
       {"muzik_mp3_missing", Missing("muzik.mp3"), 255,
        (std::string("Cannot open muzik.mp3: ") + kNotFound)},
       {"bwfont_raw_missing", Missing("bwfont.raw"), 255,
