@@ -1,5 +1,6 @@
 #include "scene/scene.h"
 
+#include "resources/archive_names.h"
 #include "scene/scene_record_fields.h"
 #include "scene/scene_streams.h"
 
@@ -140,11 +141,14 @@ std::vector<uint8_t> WriteSceneList(const CScene& scene) {
   return out.TakeBytes();
 }
 
+// A node's or material's stream is saved under the name the loader opens it by (see
+// ArchiveEntryName): its name up to any zero byte, with bytes that are not UTF-8
+// replaced. So a scene whose list holds such a name still saves to streams that load.
 template <typename Item>
 SceneStream SaveNamedStream(const std::string& name, const Item& item) {
   ByteWriter out;
   item.Save(out);
-  return {name, out.TakeBytes()};
+  return {Utf8FromUtf16(ArchiveEntryName(name).c_str()).value_or(""), out.TakeBytes()};
 }
 
 }  // namespace
