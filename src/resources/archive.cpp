@@ -46,7 +46,7 @@ bool RootEntryHasSiblings(GsfInput* file) {
   const uint32_t directoryStart = u32At(header, kDirectoryStartAt);
   // Sectors of 512 or 4096 bytes; the header fills sector -1.
   if (sectorShift != 9 && sectorShift != 12) return false;
-  const auto rootAt = static_cast<gsf_off_t>((gsf_off_t{directoryStart} + 1) << sectorShift);
+  const gsf_off_t rootAt = (gsf_off_t{directoryStart} + 1) << sectorShift;
   const guint8* root = gsf_input_seek(file, rootAt, G_SEEK_SET)
                            ? nullptr
                            : gsf_input_read(file, kEntrySize, nullptr);
